@@ -1,0 +1,20 @@
+#include "data/Clock.h"
+
+namespace {
+std::function<QDateTime()> &source() {
+    static std::function<QDateTime()> s;
+    return s;
+}
+} // namespace
+
+QDateTime Clock::now() {
+    return source() ? source()() : QDateTime::currentDateTime();
+}
+
+void Clock::set(std::function<QDateTime()> s) {
+    source() = std::move(s);
+}
+
+void Clock::reset() {
+    source() = nullptr;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "data/Command.h"
+
+#include <QHash>
+#include <memory>
+
+// A set of named commands bound to one connection (devDB, devPrint, devExp).
+class CommandSet {
+public:
+    CommandSet(QString name, const QList<CommandDef> &defs);
+    ~CommandSet();
+
+    const QString &name() const { return m_name; }
+    Connection &connection() { return m_connection; }
+
+    // Points the set at a database file under the key; prepared statements of an earlier file are dropped.
+    void open(const QString &path, const QByteArray &key, bool verifyFile = true);
+    void close();
+    bool isOpen() const { return m_connection.isOpen(); }
+
+    bool contains(const QString &name) const { return m_commands.contains(name.toLower()); }
+    // The command of that name; throws DbError for a name the catalogue does not hold.
+    Command &command(const QString &name);
+    Command &operator[](const QString &name) { return command(name); }
+    // Assigns the values in order to the command's parameters and runs it.
+    Recordset run(const QString &name, const QVariantList &values = {}) {
+        return command(name).execute(values);
+    }
+    QStringList names() const;
+
+private:
+    QString m_name;
+    Connection m_connection;
+    QHash<QString, std::shared_ptr<Command>> m_commands;
+};

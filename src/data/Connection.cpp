@@ -1,0 +1,333 @@
+#include "data/Connection.h"
+
+#include "data/DbError.h"
+#include "data/Schema.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+
+// Text comparison that ignores case for every letter, accented ones included (SQLite's NOCASE folds ASCII
+// only), as the lookups by name expect.
+int compareNoCase(void *, int lenA, const void *a, int lenB, const void *b) {
+    const QString sa = QString::fromUtf8(static_cast<const char *>(a), lenA);
+    const QString sb = QString::fromUtf8(static_cast<const char *>(b), lenB);
+    return sa.compare(sb, Qt::CaseInsensitive);
+}
+
+QString explain(int rc) {
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Az adatbázist most egy másik felhasználó használja, próbálja újra később.");
+    case SQLITE_NOTADB:
+        return QStringLiteral("A fájl nem Lorvanto adatbázis, vagy nem nyitható meg a program kulcsával.");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("Az adatbázisfájl megsérült.");
+    case SQLITE_READONLY:
+        return QStringLiteral("Az adatbázisfájl nem írható.");
+    case SQLITE_FULL:
+        return QStringLiteral("Betelt a lemez.");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("Az adatbázisfájl nem nyitható meg.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Hiba történt az adatbázisfájl olvasása vagy írása közben.");
+    default:
+        return QString();
+    }
+}
+
+QVariant readColumn(sqlite3_stmt *stmt, int i) {
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_INTEGER: {
+        const qint64 v = sqlite3_column_int64(stmt, i);
+        const char *decl = sqlite3_column_decltype(stmt, i);
+        if (decl && qstricmp(decl, "BOOLEAN") == 0)
+            return QVariant(v != 0);
+        return QVariant(v);
+    }
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, i));
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, i)),
+                          sqlite3_column_bytes(stmt, i));
+    default: {
+        const QString text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, i)),
+                                               sqlite3_column_bytes(stmt, i));
+        const char *decl = sqlite3_column_decltype(stmt, i);
+        if (decl && qstricmp(decl, "DATE") == 0) {
+            const QDate d = QDate::fromString(text.left(10), Qt::ISODate);
+            return d.isValid() ? QVariant(d) : QVariant(text);
+        }
+        if (decl && qstricmp(decl, "DATETIME") == 0) {
+            QDateTime dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            if (!dt.isValid())
+                dt = QDateTime::fromString(text, Qt::ISODate);
+            return dt.isValid() ? QVariant(dt) : QVariant(text);
+        }
+        return QVariant(text);
+    }
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------------
+
+Statement::Statement(Connection &connection, const QString &sql) : m_connection(connection), m_sql(sql) {
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc =
+        sqlite3_prepare_v2(connection.handle(), utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
+    connection.check(rc);
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
+
+bool Statement::isSelect() const {
+    return sqlite3_column_count(m_stmt) > 0;
+}
+
+void Statement::bind(int index, const QVariant &value) {
+    int rc = SQLITE_OK;
+    if (value.isNull()) {
+        rc = sqlite3_bind_null(m_stmt, index);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int64(m_stmt, index, value.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
+            break;
+        case QMetaType::QDate: {
+            const QByteArray t = value.toDate().toString(Qt::ISODate).toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QDateTime: {
+            const QByteArray t = value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QByteArray: {
+            const QByteArray b = value.toByteArray();
+            rc = sqlite3_bind_blob(m_stmt, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray t = value.toString().toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+    }
+    m_connection.check(rc);
+}
+
+Recordset Statement::run(const QVariantList &values) {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    const int expected = sqlite3_bind_parameter_count(m_stmt);
+    if (values.size() != expected)
+        throw DbError(
+            QStringLiteral("A lekérdezés %1 paramétert vár, %2 érkezett.").arg(expected).arg(values.size()));
+    for (int i = 0; i < values.size(); ++i)
+        bind(i + 1, values[i]);
+
+    const int columns = sqlite3_column_count(m_stmt);
+    QStringList names;
+    for (int i = 0; i < columns; ++i)
+        names << QString::fromUtf8(sqlite3_column_name(m_stmt, i));
+    std::vector<std::vector<QVariant>> rows;
+    for (;;) {
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW) {
+            sqlite3_reset(m_stmt);
+            m_connection.check(rc);
+        }
+        std::vector<QVariant> row;
+        row.reserve(size_t(columns));
+        for (int i = 0; i < columns; ++i)
+            row.push_back(readColumn(m_stmt, i));
+        rows.push_back(std::move(row));
+    }
+    // Reset at once so the statement holds no read lock on the shared file while results are used.
+    sqlite3_reset(m_stmt);
+    return Recordset(names, std::move(rows));
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+Connection::~Connection() {
+    close();
+}
+
+void Connection::check(int rc, const char *what) const {
+    if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE)
+        return;
+    QString engine = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    if (what)
+        engine = QString::fromUtf8(what) + QStringLiteral(": ") + engine;
+    const QString hu = explain(rc);
+    throw DbError(hu.isEmpty() ? engine : hu + QStringLiteral("\n(") + engine + QStringLiteral(")"), rc);
+}
+
+void Connection::openHandle(const QString &path, const QByteArray &key, int flags) {
+    close();
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw DbError(explain(rc) + QStringLiteral("\n(") + msg + QStringLiteral(")"), rc);
+    }
+    m_db = db;
+    m_path = path;
+    m_lastInsert.clear();
+    m_depth = 0;
+    try {
+        check(sqlite3_key(m_db, key.constData(), int(key.size())));
+        // Two users of one shared file wait for each other rather than fail at once.
+        check(sqlite3_busy_timeout(m_db, 8000));
+        check(sqlite3_create_collation(m_db, "HU_NOCASE", SQLITE_UTF8, nullptr, compareNoCase));
+        // Reading the schema is what proves the key: a wrong key or a foreign file fails here.
+        query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Connection::open(const QString &path, const QByteArray &key, bool verifyFile) {
+    if (!QFileInfo(path).isFile())
+        throw DatabaseMissing(path);
+    openHandle(path, key, SQLITE_OPEN_READWRITE);
+    if (!verifyFile)
+        return;
+    try {
+        verify();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Connection::create(const QString &path, const QByteArray &key) {
+    if (QFileInfo::exists(path))
+        throw DbError(QStringLiteral("A(z) „%1” fájl már létezik, nem írom felül.").arg(path));
+    openHandle(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+void Connection::verify() {
+    // The engine names the result column differently between versions: read the first one.
+    const Recordset check = query(QStringLiteral("PRAGMA quick_check"));
+    const QString result = check.count() ? check.at(0, check.columns().value(0)).toString() : QString();
+    if (check.count() != 1 || result != QLatin1String("ok"))
+        throw DbError(QStringLiteral("Az adatbázisfájl megsérült (%1).").arg(result), SQLITE_CORRUPT);
+    const Recordset tables =
+        query(QStringLiteral("SELECT upper(name) AS name FROM sqlite_master WHERE type='table'"));
+    QStringList present;
+    for (int i = 0; i < tables.count(); ++i)
+        present << tables.at(i, QStringLiteral("name")).toString();
+    QStringList missing;
+    for (const QString &t : Schema::tableNames())
+        if (!present.contains(t))
+            missing << t;
+    if (!missing.isEmpty())
+        throw DbError(QStringLiteral("A fájl nem Lorvanto adatbázis: hiányzó táblák: %1.")
+                          .arg(missing.join(QStringLiteral(", "))),
+                      SQLITE_NOTADB);
+}
+
+void Connection::close() {
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    m_depth = 0;
+}
+
+void Connection::exec(const QString &sql) {
+    if (!m_db)
+        throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
+    char *err = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    sqlite3_free(err);
+    check(rc);
+}
+
+Recordset Connection::query(const QString &sql, const QVariantList &values) {
+    if (!m_db)
+        throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
+    Statement stmt(*this, sql);
+    return stmt.run(values);
+}
+
+void Connection::noteInsert(const QString &table) {
+    if (sqlite3_changes(m_db) > 0)
+        m_lastInsert.insert(table.toUpper(), sqlite3_last_insert_rowid(m_db));
+}
+
+void Connection::begin() {
+    if (m_depth == 0)
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+    else
+        exec(QStringLiteral("SAVEPOINT lv%1").arg(m_depth));
+    ++m_depth;
+}
+
+void Connection::commit() {
+    if (m_depth <= 0)
+        return;
+    --m_depth;
+    if (m_depth == 0)
+        exec(QStringLiteral("COMMIT"));
+    else
+        exec(QStringLiteral("RELEASE lv%1").arg(m_depth));
+}
+
+void Connection::rollback() {
+    if (m_depth <= 0)
+        return;
+    --m_depth;
+    if (m_depth == 0) {
+        exec(QStringLiteral("ROLLBACK"));
+    } else {
+        exec(QStringLiteral("ROLLBACK TO lv%1").arg(m_depth));
+        exec(QStringLiteral("RELEASE lv%1").arg(m_depth));
+    }
+}
+
+Transaction::~Transaction() {
+    if (!m_done) {
+        try {
+            m_connection.rollback();
+        } catch (...) {
+            // The engine already rolled back (for example after an I/O error); nothing more to undo.
+        }
+    }
+}
+
+void Transaction::commit() {
+    m_connection.commit();
+    m_done = true;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "data/Recordset.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QVariantList>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class Connection;
+
+// A prepared statement, kept for reuse; finalised when destroyed.
+class Statement {
+public:
+    Statement(Connection &connection, const QString &sql);
+    ~Statement();
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    // Binds the values in order (a null QVariant binds NULL) and runs the statement to its end. A selecting
+    // statement gives its rows; any other gives an empty recordset.
+    Recordset run(const QVariantList &values);
+    bool isSelect() const;
+    QString sql() const { return m_sql; }
+
+private:
+    void bind(int index, const QVariant &value);
+
+    Connection &m_connection;
+    sqlite3_stmt *m_stmt = nullptr;
+    QString m_sql;
+};
+
+// One open SQLCipher database file. Opening checks the key and that the file is a Lorvanto database, so a
+// wrong file is refused before anything relies on it; nothing is written by opening.
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Opens an existing database file under the key. Throws DbError with the reason when the file cannot
+    // be opened, the key is wrong, it is damaged, or the tables of the program are not all there.
+    void open(const QString &path, const QByteArray &key, bool verifyFile = true);
+    // Makes a new, empty, encrypted file (which must not exist) and leaves it open.
+    void create(const QString &path, const QByteArray &key);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString path() const { return m_path; }
+    sqlite3 *handle() const { return m_db; }
+
+    void exec(const QString &sql);
+    Recordset query(const QString &sql, const QVariantList &values = {});
+
+    // The key of the row this connection inserted last into a table, kept per table so that another
+    // copy of the program inserting into the same shared file cannot hand us its key.
+    void noteInsert(const QString &table);
+    bool hasInserted(const QString &table) const { return m_lastInsert.contains(table.toUpper()); }
+    qint64 lastInsert(const QString &table) const { return m_lastInsert.value(table.toUpper(), 0); }
+
+    // Transactions nest: the outermost one begins IMMEDIATE (it waits for another writer instead of failing
+    // half-way), inner ones are savepoints.
+    void begin();
+    void commit();
+    void rollback();
+    int transactionDepth() const { return m_depth; }
+
+    // Throws DbError for a failed engine call, with the engine's message and a Hungarian explanation.
+    void check(int rc, const char *what = nullptr) const;
+    // Throws DbError when the file misses any table of the program or fails the engine's quick check.
+    void verify();
+
+private:
+    void openHandle(const QString &path, const QByteArray &key, int flags);
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+    QHash<QString, qint64> m_lastInsert;
+    int m_depth = 0;
+};
+
+// Runs its scope in one transaction; rolls back unless commit() was called.
+class Transaction {
+public:
+    explicit Transaction(Connection &connection) : m_connection(connection) { m_connection.begin(); }
+    ~Transaction();
+    void commit();
+
+private:
+    Connection &m_connection;
+    bool m_done = false;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// The one exception type of the data layer. It carries the engine's message (or the layer's own, in
+// Hungarian, for a misuse such as an unknown command name); windows show it and end the current action.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString &message, int code = 0)
+        : std::runtime_error(message.toStdString()), m_message(message), m_code(code) {}
+    QString message() const { return m_message; }
+    // The SQLite result code, or 0 when the error did not come from the engine.
+    int code() const { return m_code; }
+
+private:
+    QString m_message;
+    int m_code;
+};
+
+// The database file is not where the program looks for it.
+class DatabaseMissing : public DbError {
+public:
+    explicit DatabaseMissing(const QString &path)
+        : DbError(QStringLiteral("Az adatbázis nem található!")), m_path(path) {}
+    QString path() const { return m_path; }
+
+private:
+    QString m_path;
+};

@@ -1,0 +1,64 @@
+#include "shell/DialogService.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QPrintDialog>
+
+namespace {
+DialogService *g_installed = nullptr;
+}
+
+DialogService &DialogService::instance() {
+    static QtDialogService qtService;
+    return g_installed ? *g_installed : qtService;
+}
+
+void DialogService::install(DialogService *service) {
+    g_installed = service;
+}
+
+QMessageBox::StandardButton QtDialogService::message(QWidget *parent, const QString &text, Icon icon,
+                                                     QMessageBox::StandardButtons buttons,
+                                                     QMessageBox::StandardButton defaultButton,
+                                                     const QString &title) {
+    QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+    switch (icon) {
+    case Icon::Information:
+        qtIcon = QMessageBox::Information;
+        break;
+    case Icon::Exclamation:
+        qtIcon = QMessageBox::Warning;
+        break;
+    case Icon::Critical:
+        qtIcon = QMessageBox::Critical;
+        break;
+    case Icon::Question:
+        qtIcon = QMessageBox::Question;
+        break;
+    case Icon::None:
+        break;
+    }
+    QMessageBox box(qtIcon, title.isEmpty() ? QStringLiteral("Lorvanto") : title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+QString QtDialogService::openFile(QWidget *parent, const QString &caption, const QString &dir,
+                                  const QString &filter) {
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QString QtDialogService::saveFile(QWidget *parent, const QString &caption, const QString &dir,
+                                  const QString &filter) {
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+bool QtDialogService::printDialog(QWidget *parent, QPrinter *printer) {
+    QPrintDialog dlg(printer, parent);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+int QtDialogService::runModal(QDialog *dialog) {
+    return dialog->exec();
+}

@@ -1,0 +1,16 @@
+#include "shell/Guard.h"
+
+#include "data/DbError.h"
+#include "shell/DialogService.h"
+
+bool guarded(QWidget *parent, const std::function<void()> &handler) {
+    try {
+        handler();
+        return true;
+    } catch (const DbError &e) {
+        dialogs().error(parent, e.message());
+    } catch (const std::exception &e) {
+        dialogs().error(parent, QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Setting the first password of a user who has none yet; not modal. OK lets the user in.
+class frmSetNewPass : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSetNewPass(QWidget *parent = nullptr);
+    // Takes the caption from the current user record.
+    void loadUser();
+
+    QLabel *lblPassword;
+    QLineEdit *txtPassword;
+    QLabel *lblPasswordConfirm;
+    QLineEdit *txtPasswordConfirm;
+    QLabel *Label1;
+    QLineEdit *txtReminder;
+    QLabel *Label2;
+    QPushButton *btnDone;
+    QPushButton *btnCancel;
+
+private:
+    void passwordChanged();
+    void btnDone_Click();
+};
