@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/AppData.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+#include <memory>
+
+// A real, new database file in a temporary folder, opened as the current program data, with helpers that
+// insert the rows a test needs.
+class TestDatabase {
+public:
+    TestDatabase();
+    ~TestDatabase();
+
+    QString path() const { return m_path; }
+    QString dir() const { return m_dir.path(); }
+    AppData &app() { return *m_app; }
+    CommandSet &db() { return m_app->devDB; }
+
+    // Another copy of the program on the same file (its own connections and login state).
+    std::unique_ptr<AppData> secondProgram();
+
+    qint64 addUser(const QString &login, const QString &name, bool admin,
+                   const QVariant &storedPassword = QVariant());
+    qint64 addPeriod(int year, const QString &kind, bool active);
+    qint64 addClass(qint64 tevId, int grade, const QString &name, qint64 formTeacher = 0);
+    qint64 addPupil(const QString &family, const QString &given, const QString &registerSheet = QString(),
+                    const QString &serial = QString());
+    // Makes a user the logged-in user, as a successful login does.
+    void loginAs(qint64 usrId);
+    // A scalar of a query, for checks.
+    QVariant scalar(const QString &sql, const QVariantList &values = {});
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<AppData> m_app;
+};
