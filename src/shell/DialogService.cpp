@@ -1,5 +1,6 @@
 #include "shell/DialogService.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QPrintDialog>
@@ -61,4 +62,8 @@ bool QtDialogService::printDialog(QWidget *parent, QPrinter *printer) {
 
 int QtDialogService::runModal(QDialog *dialog) {
     return dialog->exec();
+}
+
+bool QtDialogService::openUrl(const QUrl &url) {
+    return QDesktopServices::openUrl(url);
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QDialog;
+class QUrl;
 class QPrinter;
 class QWidget;
 
@@ -30,6 +31,8 @@ public:
     virtual bool printDialog(QWidget *parent, QPrinter *printer) = 0;
     // Shows a window modally and gives its result (QDialog::Accepted or Rejected).
     virtual int runModal(QDialog *dialog) = 0;
+    // Opens a web page or a local file (the help page) with the desktop's viewer.
+    virtual bool openUrl(const QUrl &url) = 0;
 
     // Shorthands.
     void inform(QWidget *parent, const QString &text) { message(parent, text, Icon::Information); }
@@ -60,6 +63,7 @@ public:
                      const QString &filter) override;
     bool printDialog(QWidget *parent, QPrinter *printer) override;
     int runModal(QDialog *dialog) override;
+    bool openUrl(const QUrl &url) override;
 };
 
 inline DialogService &dialogs() {

@@ -1,18 +1,31 @@
 #include "shell/frmMenu.h"
 
 #include "data/AppData.h"
+#include "data/DatabaseCopy.h"
+#include "data/DbError.h"
 #include "data/modSub.h"
+#include "exchange/clsExport.h"
+#include "shell/DialogService.h"
+#include "shell/EditorLink.h"
 #include "shell/Guard.h"
+#include "shell/ProgramExit.h"
+#include "shell/StartupPanel.h"
+#include "shell/frmAbout.h"
+#include "shell/frmAutoSave.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QTimer>
+#include <QUrl>
 
 namespace {
-frmMenu::SaveQuestion &saveQuestion() {
-    static frmMenu::SaveQuestion q;
-    return q;
-}
+const QString kLorvantoFilter = QStringLiteral("Lorvanto fájlok (*.mb)");
+const QString kPictureFilter = QStringLiteral("Képek (*.jpg; *.bmp) (*.bmp *.jpg *.jpeg)");
+const QString kDatabaseFilter = QStringLiteral("Lorvanto fájlok (*.mb);;Minden fájl (*)");
+// The education authority's information page on textual evaluation.
+const QString kAuthorityPage = QStringLiteral("https://www.oktatas.hu/kozneveles/szoveges_ertekeles");
 } // namespace
 
 frmMenu::frmMenu(QWidget *parent) : QMainWindow(parent) {
@@ -20,20 +33,14 @@ frmMenu::frmMenu(QWidget *parent) : QMainWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    m_mdi->installEventFilter(this);
     setCentralWidget(m_mdi);
+    m_filter = kLorvantoFilter;
     buildMenus();
     resize(1024, 720);
 }
 
 frmMenu::~frmMenu() = default;
-
-void frmMenu::setSaveQuestion(SaveQuestion question) {
-    saveQuestion() = std::move(question);
-}
-
-bool frmMenu::askToSave() {
-    return saveQuestion() ? saveQuestion()() : true;
-}
 
 QAction *frmMenu::item(QMenu *menu, const char *name, const QString &caption) {
     QAction *a = menu->addAction(caption);
@@ -103,55 +110,229 @@ void frmMenu::buildMenus() {
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&Névjegy..."));
 
     // Items whose windows are not part of the program yet stay unusable rather than pretend to work.
-    for (QAction *pending : {mnuRate,
-                             mnuImportText,
-                             mnuImportRating,
-                             mnuImportSentences,
-                             mnuImportFullDB,
-                             mnuExportText,
-                             mnuExportAllSentences,
-                             mnuExportFullDB,
-                             mnuAutoSave,
-                             mnuBG,
-                             mnuSeasons,
-                             mnuClasses,
-                             cmd_tanulok,
-                             mnuSubjects,
-                             mnuUserGroups,
-                             mnuSchool,
-                             mnuLocked,
-                             cmdLog,
-                             mnuHandle,
-                             mnuMyProfile,
-                             mnuStartup,
-                             mnuContents,
-                             mnuOM,
-                             mnuAbout})
+    for (QAction *pending : {mnuRate, mnuImportText, mnuImportRating, mnuImportSentences, mnuExportText,
+                             mnuExportAllSentences, mnuSeasons, mnuClasses, cmd_tanulok, mnuSubjects,
+                             mnuUserGroups, mnuSchool, mnuLocked, cmdLog, mnuHandle, mnuMyProfile})
         pending->setEnabled(false);
 
-    connect(mnuLogout, &QAction::triggered, this, [this] { guarded(this, [this] { mnuLogout_Click(); }); });
-    connect(mnuExit, &QAction::triggered, this, [this] { guarded(this, [this] { mnuExit_Click(); }); });
+    auto on = [this](QAction *action, void (frmMenu::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
+    };
+    on(mnuLogout, &frmMenu::mnuLogout_Click);
+    on(mnuExit, &frmMenu::mnuExit_Click);
+    on(mnuAutoSave, &frmMenu::mnuAutoSave_Click);
+    on(mnuBG, &frmMenu::mnuBG_Click);
+    on(mnuExportFullDB, &frmMenu::mnuExportFullDB_Click);
+    on(mnuImportFullDB, &frmMenu::mnuImportFullDB_Click);
+    on(mnuStartup, &frmMenu::mnuStartup_Click);
+    on(mnuContents, &frmMenu::mnuContents_Click);
+    on(mnuOM, &frmMenu::mnuOM_Click);
+    on(mnuAbout, &frmMenu::mnuAbout_Click);
 }
 
 void frmMenu::load() {
-    const AppData &app = AppData::current();
+    AppData &app = AppData::current();
+    const Record &user = app.login.currentUser;
     const bool admin = app.login.isAdmin;
     if (modSub::GetExportState() == 1) {
+        // A checkout copy holds one class handed out from a master: no administration here.
         mnuManage->menuAction()->setVisible(false);
         mnuImportRating->setEnabled(false);
     }
-    setWindowTitle(QStringLiteral("Lorvanto - ") + app.login.currentUser.toString(QStringLiteral("usr_nev")));
+    m_filter = kLorvantoFilter;
+    m_bgPath.clear();
+    const QVariant bg = user.value(QStringLiteral("usr_bg"));
+    if (!bg.isNull() && !bg.toString().isEmpty())
+        showBackground(bg.toString()); // a picture that no longer loads is simply not shown
+    mnuImportFullDB->setEnabled(admin);
+    mnuExportFullDB->setEnabled(admin);
+    setWindowTitle(QStringLiteral("Lorvanto - ") + user.toString(QStringLiteral("usr_nev")));
     if (!admin) {
         mnuS5->setVisible(false);
         mnuSeasons->setVisible(false);
         mnuAdmin->menuAction()->setVisible(false);
     }
-    m_parameters = AppData::current().devDB.run(QStringLiteral("getParameter"));
+    m_parameters = app.devDB.run(QStringLiteral("getParameter"));
+    if (user.toInt(QStringLiteral("usr_startup")) != 0)
+        mnuStartup_Click();
+}
+
+bool frmMenu::showBackground(const QString &path) {
+    QPixmap picture;
+    if (!picture.load(path))
+        return false;
+    m_bgPicture = picture;
+    m_bgPath = path;
+    scaleBackground();
+    return true;
+}
+
+void frmMenu::removeBackground() {
+    m_bgPicture = QPixmap();
+    m_bgPath.clear();
+    m_mdi->setBackground(palette().brush(QPalette::Dark));
+}
+
+void frmMenu::scaleBackground() {
+    if (m_bgPicture.isNull())
+        return;
+    const QSize area = m_mdi->viewport()->size().expandedTo(QSize(1, 1));
+    m_mdi->setBackground(
+        QBrush(m_bgPicture.scaled(area, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation)));
+}
+
+bool frmMenu::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_mdi && event->type() == QEvent::Resize)
+        scaleBackground();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMenu::mnuBG_Click() {
+    m_filter = kPictureFilter;
+    const QString path =
+        dialogs().openFile(this, QStringLiteral("Háttérkép kiválasztása"), QString(), m_filter);
+    m_filter = kLorvantoFilter;
+    AppData &app = AppData::current();
+    if (!path.isEmpty()) {
+        if (showBackground(path))
+            app.devDB.run(QStringLiteral("saveBG"), {path, app.login.userId()});
+        return;
+    }
+    if (m_bgPath.isEmpty())
+        return;
+    if (dialogs().ask(this, QStringLiteral("Szeretné a hátteret eltávolítani(egyszínű háttere lesz)?"),
+                      QMessageBox::No)) {
+        removeBackground();
+        app.devDB.run(QStringLiteral("saveBG"), {QString(), app.login.userId()});
+    }
+}
+
+void frmMenu::mnuAutoSave_Click() {
+    // While the rating editor is open its own autosave window (and timer) is the one to change.
+    if (frmAutoSave *loaded = frmAutoSave::instance()) {
+        dialogs().runModal(loaded);
+        return;
+    }
+    frmAutoSave window;
+    window.tmrCheck->stop();
+    dialogs().runModal(&window);
+}
+
+bool frmMenu::exportFullDatabase(const QString &caption) {
+    const QString path = dialogs().saveFile(this, caption, QString(), kLorvantoFilter);
+    if (path.isEmpty())
+        return false;
+    const QFileInfo target(path);
+    const QFileInfo live(modSub::GetDatabasePath());
+    if (target.exists() && target.canonicalFilePath() == live.canonicalFilePath()) {
+        dialogs().warn(
+            this,
+            QStringLiteral("A mentés nem írhatja felül a most használt adatbázist. Válasszon másik fájlt!"));
+        return false;
+    }
+    try {
+        clsExport::ExportDB(path);
+    } catch (const DbError &e) {
+        dialogs().error(this, QStringLiteral("Az adatbázis mentése nem sikerült.\n\n%1").arg(e.message()));
+        return false;
+    }
+    dialogs().inform(this, QStringLiteral("Az adatbázis mentése elkészült:\n%1").arg(path));
+    return true;
+}
+
+void frmMenu::mnuExportFullDB_Click() {
+    exportFullDatabase(QStringLiteral("Teljes adatbázis mentése"));
+}
+
+void frmMenu::mnuImportFullDB_Click() {
+    const QString chosen =
+        dialogs().openFile(this, QStringLiteral("Adatbázis visszaállítása"), QString(), kDatabaseFilter);
+    if (chosen.isEmpty())
+        return;
+    // Nothing is replaced by a file that is not a sound Lorvanto database.
+    try {
+        DatabaseCopy::check(chosen);
+    } catch (const DbError &e) {
+        dialogs().warn(this,
+                       QStringLiteral("A kiválasztott fájl nem Lorvanto adatbázis, vagy megsérült, ezért nem "
+                                      "állítható vissza.\n\n%1")
+                           .arg(e.message()));
+        return;
+    }
+    const QString question = QStringLiteral(
+        "Figyelem! Az 'Adatbázis importálása' funkció az adatbázis egy az egyben visszaállítására szolgál.\n"
+        "Visszállításkor a jelenlegi adatok törlődnek, törlés előtt az adatbázisról a program biztonsági "
+        "másolatot készít.\nBiztosan folytatja?");
+    if (dialogs().message(this, question, DialogService::Icon::Exclamation,
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    if (!exportFullDatabase(QStringLiteral("Biztonsági másolat mentése"))) {
+        dialogs().inform(this, QStringLiteral("Biztonsági másolat nélkül a visszaállítás nem folytatódik."));
+        return;
+    }
+    if (dialogs().message(this,
+                          QStringLiteral("A program most kilép, és visszállítja a kiválasztott adatbázist.\n"
+                                         "A Mégse gombra kattintva még megszakíthatja a műveletet."),
+                          DialogService::Icon::Information,
+                          QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+    AppData &app = AppData::current();
+    const QString database = modSub::GetDatabasePath();
+    QString staged;
+    try {
+        staged = DatabaseCopy::stage(chosen, database);
+    } catch (const DbError &e) {
+        dialogs().error(
+            this,
+            QStringLiteral("A visszaállítás nem sikerült, az adatbázis változatlan.\n\n%1").arg(e.message()));
+        return;
+    }
+    app.devDB.close();
+    app.devPrint.close();
+    try {
+        DatabaseCopy::replace(staged, database);
+    } catch (const DbError &e) {
+        dialogs().error(
+            this,
+            QStringLiteral("A visszaállítás nem sikerült, az adatbázis változatlan.\n\n%1").arg(e.message()));
+    }
+    ProgramExit::request();
+}
+
+void frmMenu::mnuStartup_Click() {
+    if (m_startup) {
+        m_startup->raise();
+        m_startup->activateWindow();
+        return;
+    }
+    if (AppData::current().login.isAdmin)
+        m_startup = new frmStartUp(this);
+    else
+        m_startup = new frmStartupUser(this);
+    m_startup->show();
+}
+
+void frmMenu::mnuContents_Click() {
+    const QString help = AppData::current().helpFile;
+    if (!QFileInfo::exists(help) || !dialogs().openUrl(QUrl::fromLocalFile(help)))
+        dialogs().warn(this, QStringLiteral("A súgó nem nyitható meg: %1").arg(help));
+}
+
+void frmMenu::mnuOM_Click() {
+    dialogs().openUrl(QUrl(kAuthorityPage));
+}
+
+void frmMenu::mnuAbout_Click() {
+    frmAbout about(this);
+    dialogs().runModal(&about);
 }
 
 void frmMenu::mnuLogout_Click() {
+    if (m_startup)
+        m_startup->close();
     m_loggingOut = true;
-    if (!askToSave()) {
+    if (!EditorLink::askToSave()) {
         m_loggingOut = false;
         return;
     }
@@ -161,18 +342,20 @@ void frmMenu::mnuLogout_Click() {
 }
 
 void frmMenu::mnuExit_Click() {
-    if (!askToSave())
+    if (!EditorLink::askToSave())
         return;
     m_closingByCode = true;
     close();
 }
 
 void frmMenu::closeEvent(QCloseEvent *event) {
-    if (!m_closingByCode && !askToSave()) {
+    if (!m_closingByCode && !EditorLink::askToSave()) {
         event->ignore();
         return;
     }
     event->accept();
+    if (m_startup)
+        m_startup->close();
     if (m_loggingOut)
         guarded(nullptr, [] { modSub::WriteLog(QString(), 0, QStringLiteral("logout")); });
     emit closedForGood(m_loggingOut);

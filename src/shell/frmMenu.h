@@ -3,7 +3,8 @@
 #include "data/Recordset.h"
 
 #include <QMainWindow>
-#include <functional>
+#include <QPixmap>
+#include <QPointer>
 
 class QMdiArea;
 class QMenu;
@@ -19,14 +20,13 @@ public:
     // Applies the rules of loading for the current user and database.
     void load();
 
-    // The question asked before logout and exit while a rating has unsaved changes. The rating editor
-    // registers itself here; with none registered there is nothing to ask.
-    using SaveQuestion = std::function<bool()>;
-    static void setSaveQuestion(SaveQuestion question);
-    static bool askToSave();
-
     QMdiArea *mdiArea() const { return m_mdi; }
     const Recordset &parameters() const { return m_parameters; }
+    // The path of the background picture shown now; empty for none.
+    QString backgroundPath() const { return m_bgPath; }
+    QDialog *startupPanel() const { return m_startup; }
+    // The file-dialog filter in force ("Lorvanto fájlok (*.mb)" unless an action set another).
+    QString fileFilter() const { return m_filter; }
 
     QMenu *mnuFile;
     QAction *mnuRate;
@@ -69,6 +69,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QAction *item(QMenu *menu, const char *name, const QString &caption);
@@ -77,9 +78,26 @@ private:
     void buildMenus();
     void mnuLogout_Click();
     void mnuExit_Click();
+    void mnuAutoSave_Click();
+    void mnuBG_Click();
+    void mnuExportFullDB_Click();
+    void mnuImportFullDB_Click();
+    void mnuStartup_Click();
+    void mnuContents_Click();
+    void mnuOM_Click();
+    void mnuAbout_Click();
+    // Saves the whole database where the user chooses; false when cancelled or failed (the user was told).
+    bool exportFullDatabase(const QString &caption);
+    bool showBackground(const QString &path);
+    void removeBackground();
+    void scaleBackground();
 
     QMdiArea *m_mdi;
     Recordset m_parameters;
+    QString m_bgPath;
+    QPixmap m_bgPicture;
+    QString m_filter;
+    QPointer<QDialog> m_startup;
     bool m_loggingOut = false;
     bool m_closingByCode = false;
 };

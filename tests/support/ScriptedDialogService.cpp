@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QTest>
+#include <QUrl>
 
 QString iconName(DialogService::Icon icon) {
     switch (icon) {
@@ -48,6 +49,20 @@ void ScriptedDialogService::expectPrintDialog(bool accept) {
 void ScriptedDialogService::expectModal(const QString &objectName, std::function<int(QDialog *)> driver) {
     m_script.enqueue(
         Step{Kind::Modal, objectName, Icon::None, QMessageBox::Ok, {}, false, std::move(driver)});
+}
+
+void ScriptedDialogService::expectOpenUrl(const QUrl &url) {
+    m_script.enqueue(Step{Kind::Url, url.toString(), Icon::None, QMessageBox::Ok, {}, true, {}});
+}
+
+bool ScriptedDialogService::openUrl(const QUrl &url) {
+    Step step;
+    if (!take(Kind::Url, QStringLiteral("open url ") + url.toString(), step))
+        return false;
+    if (step.text != url.toString())
+        QTest::qFail(qPrintable(QStringLiteral("expected url %1, got %2").arg(step.text, url.toString())),
+                     __FILE__, __LINE__);
+    return true;
 }
 
 bool ScriptedDialogService::take(Kind kind, const QString &what, Step &step) {

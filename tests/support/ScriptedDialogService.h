@@ -28,6 +28,7 @@ public:
     void expectPrintDialog(bool accept);
     // The driver works the modal window through its named controls and gives its result.
     void expectModal(const QString &objectName, std::function<int(QDialog *)> driver);
+    void expectOpenUrl(const QUrl &url);
 
     // Fails the test (and gives false) when an expectation was not met.
     bool verifyDone();
@@ -44,9 +45,10 @@ public:
                      const QString &filter) override;
     bool printDialog(QWidget *parent, QPrinter *printer) override;
     int runModal(QDialog *dialog) override;
+    bool openUrl(const QUrl &url) override;
 
 private:
-    enum class Kind { Message, OpenFile, SaveFile, Print, Modal };
+    enum class Kind { Message, OpenFile, SaveFile, Print, Modal, Url };
     struct Step {
         Kind kind;
         QString text;

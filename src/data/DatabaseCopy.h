@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class Connection;
+
+// Copies of whole database files: the backup of the live file and the restore of a copy over it.
+namespace DatabaseCopy {
+
+// Writes a consistent copy of an open database to dest (under the same key), even while other users write
+// to the file: the engine's online backup, to a temporary name beside dest, checked, then renamed into
+// place. On failure dest is left as it was and DbError says why.
+void backup(Connection &source, const QString &dest);
+
+// Throws DbError unless the file opens under the program's key and holds the program's tables.
+void check(const QString &path);
+
+// Puts a checked copy of source beside target under a temporary name. Gives that name; the caller moves it
+// over target with replace() once nothing holds target open.
+QString stage(const QString &source, const QString &target);
+// Renames a staged copy over target in one step.
+void replace(const QString &staged, const QString &target);
+
+} // namespace DatabaseCopy
