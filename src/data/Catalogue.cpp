@@ -233,6 +233,9 @@ const Entry kDevDB[] = {
      "INSERT INTO MONDATBANK (mdb_akb_id, mdb_szoveg, mdb_megoszt, mdb_usr_id) VALUES (?, ?, ?, ?)"},
     {"setLock", "usr_id long, ert_id long", "UPDATE ERTEKELES SET ert_lock_usr_id=? WHERE ert_id=?"},
     {"removeLock", "ert_id long", "UPDATE ERTEKELES SET ert_lock_usr_id=0 WHERE ert_id=?"},
+    // The lock is taken only while the rating is free, so that of two users opening it at once one wins.
+    {"setLockIfFree", "usr_id long, ert_id long",
+     "UPDATE ERTEKELES SET ert_lock_usr_id=? WHERE ert_id=? AND ert_lock_usr_id=0"},
     {"getLockedRatings", "tev_id long", "SELECT * FROM ERTEKELES WHERE ert_lock_usr_id<>0 AND ert_tev_id=?"},
     {"getAllOfRating", "ert_id long",
      "SELECT USERS.usr_nev, OSZTALY.osz_evfolyam, OSZTALY.osz_nev, TANULO.tan_knev, TANULO.tan_vnev FROM "

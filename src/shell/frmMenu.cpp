@@ -5,6 +5,7 @@
 #include "data/DbError.h"
 #include "data/modSub.h"
 #include "exchange/clsExport.h"
+#include "rating/frmMain.h"
 #include "shell/DialogService.h"
 #include "shell/EditorLink.h"
 #include "shell/Guard.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTimer>
 #include <QUrl>
@@ -110,7 +112,7 @@ void frmMenu::buildMenus() {
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&Névjegy..."));
 
     // Items whose windows are not part of the program yet stay unusable rather than pretend to work.
-    for (QAction *pending : {mnuRate, mnuImportText, mnuImportRating, mnuImportSentences, mnuExportText,
+    for (QAction *pending : {mnuImportText, mnuImportRating, mnuImportSentences, mnuExportText,
                              mnuExportAllSentences, mnuSeasons, mnuClasses, cmd_tanulok, mnuSubjects,
                              mnuUserGroups, mnuSchool, mnuLocked, cmdLog, mnuHandle, mnuMyProfile})
         pending->setEnabled(false);
@@ -119,6 +121,7 @@ void frmMenu::buildMenus() {
         connect(action, &QAction::triggered, this,
                 [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
     };
+    on(mnuRate, &frmMenu::mnuRate_Click);
     on(mnuLogout, &frmMenu::mnuLogout_Click);
     on(mnuExit, &frmMenu::mnuExit_Click);
     on(mnuAutoSave, &frmMenu::mnuAutoSave_Click);
@@ -300,6 +303,19 @@ void frmMenu::mnuImportFullDB_Click() {
     ProgramExit::request();
 }
 
+void frmMenu::mnuRate_Click() {
+    if (frmMain *open = frmMain::instance()) {
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(open->parentWidget()))
+            m_mdi->setActiveSubWindow(sub);
+        return;
+    }
+    auto *editor = new frmMain(this);
+    QMdiSubWindow *sub = m_mdi->addSubWindow(editor);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    sub->showMaximized();
+}
+
 void frmMenu::mnuStartup_Click() {
     if (m_startup) {
         m_startup->raise();
@@ -353,6 +369,13 @@ void frmMenu::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
+    // The editor goes first: its unload releases the lock of the open rating. Its own question was answered
+    // just now, so it closes without asking again.
+    for (QMdiSubWindow *sub : m_mdi->subWindowList())
+        if (!sub->close()) {
+            event->ignore();
+            return;
+        }
     event->accept();
     if (m_startup)
         m_startup->close();

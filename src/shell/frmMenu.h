@@ -76,6 +76,7 @@ private:
     QAction *separator(QMenu *menu, const char *name);
     QMenu *submenu(QMenu *menu, const char *name, const QString &caption);
     void buildMenus();
+    void mnuRate_Click();
     void mnuLogout_Click();
     void mnuExit_Click();
     void mnuAutoSave_Click();

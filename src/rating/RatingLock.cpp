@@ -1,0 +1,20 @@
+#include "rating/RatingLock.h"
+
+#include "data/AppData.h"
+
+#include <sqlite3.h>
+
+bool RatingLock::take(qint64 ertId, qint64 usrId) {
+    CommandSet &db = AppData::current().devDB;
+    db.run(QStringLiteral("setLockIfFree"), {usrId, ertId});
+    return sqlite3_changes(db.connection().handle()) == 1;
+}
+
+void RatingLock::release(qint64 ertId) {
+    AppData::current().devDB.run(QStringLiteral("removeLock"), {ertId});
+}
+
+QString RatingLock::holderName(qint64 ertId) {
+    const Recordset rs = AppData::current().devDB.run(QStringLiteral("getAllOfRating"), {ertId});
+    return rs.count() ? rs.field(QStringLiteral("usr_nev")).toString() : QString();
+}

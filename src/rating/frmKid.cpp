@@ -1,0 +1,259 @@
+#include "rating/frmKid.h"
+
+#include "data/AppData.h"
+#include "data/modSub.h"
+#include "rating/RatingLock.h"
+#include "rating/RatingParts.h"
+#include "rating/frmMain.h"
+#include "shell/DialogService.h"
+#include "shell/Guard.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kTag = Qt::UserRole;
+const QColor kLockedRed(255, 0, 0);
+
+QTreeWidget *listView(QWidget *parent, const char *name, const QStringList &columns) {
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setHeaderLabels(columns);
+    list->setRootIsDecorated(false);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
+}
+
+QLabel *labelFor(const QString &text, QWidget *buddy) {
+    auto *l = new QLabel(text, buddy->parentWidget());
+    l->setBuddy(buddy);
+    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+    return l;
+}
+} // namespace
+
+frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
+    setObjectName(QStringLiteral("frmKid"));
+    setWindowTitle(QStringLiteral("Tanuló kiválasztása"));
+    cmbPeriod = new QComboBox(this);
+    cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
+    dlClass = listView(
+        this, "dlClass",
+        {QStringLiteral("Osztály név"), QStringLiteral("Kezdő tanév"), QStringLiteral("Megjegyzés")});
+    listKid = listView(
+        this, "listKid",
+        {QStringLiteral("Tanuló neve"), QStringLiteral("Minősítés állapota"), QStringLiteral("Zárolt")});
+    btnSelect = new QPushButton(QStringLiteral("Kiválaszt"), this);
+    btnSelect->setObjectName(QStringLiteral("btnSelect"));
+    btnSelect->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("&Mégse"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnExport =
+        new QPushButton(QStringLiteral("Osztály értékeléseinek, minősítéseinek exportálása..."), this);
+    btnExport->setObjectName(QStringLiteral("btnExport"));
+    // The class export belongs to the exchange windows, which this program does not have yet.
+    btnExport->setEnabled(false);
+
+    auto *lists = new QHBoxLayout;
+    auto *left = new QVBoxLayout;
+    left->addWidget(labelFor(QStringLiteral("&Osztály:"), dlClass));
+    left->addWidget(dlClass);
+    auto *right = new QVBoxLayout;
+    right->addWidget(labelFor(QStringLiteral("&Tanuló:"), listKid));
+    right->addWidget(listKid);
+    lists->addLayout(left, 2);
+    lists->addLayout(right, 3);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(btnExport);
+    buttons->addStretch(1);
+    buttons->addWidget(btnSelect);
+    buttons->addWidget(btnCancel);
+    auto *main = new QVBoxLayout(this);
+    main->addWidget(labelFor(QStringLiteral("Értékelési, minősítési &időszak:"), cmbPeriod));
+    main->addWidget(cmbPeriod);
+    main->addLayout(lists, 1);
+    main->addLayout(buttons);
+    resize(820, 520);
+
+    connect(cmbPeriod, qOverload<int>(&QComboBox::activated), this,
+            [this] { guarded(this, [this] { cmbPeriod_Click(); }); });
+    connect(dlClass, &QTreeWidget::itemSelectionChanged, this,
+            [this] { guarded(this, [this] { dlClass_Click(); }); });
+    connect(listKid, &QTreeWidget::itemSelectionChanged, this,
+            [this] { guarded(this, [this] { listKid_Click(); }); });
+    connect(listKid, &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (btnSelect->isEnabled())
+            guarded(this, [this] { btnSelect_Click(); });
+    });
+    connect(btnSelect, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnSelect_Click(); }); });
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool frmKid::prepare() {
+    cmbPeriod->clear();
+    for (const modSub::PeriodItem &item : modSub::PeriodListItems()) {
+        cmbPeriod->addItem(item.text, item.id);
+        if (item.active)
+            cmbPeriod->setCurrentIndex(cmbPeriod->count() - 1);
+    }
+    btnSelect->setEnabled(false);
+    Recordset active;
+    if (!modSub::FindActivePeriod(active)) {
+        dialogs().warn(this, QStringLiteral("Nincs aktív értékelési, minősítési időszak."));
+        return false;
+    }
+    if (dlClass->topLevelItemCount() == 0 || m_period != cmbPeriod->currentData().toLongLong())
+        cmbPeriod_Click();
+    return true;
+}
+
+qint64 frmKid::classId() const {
+    const QTreeWidgetItem *row = dlClass->currentItem();
+    return row ? row->data(0, kTag).toLongLong() : 0;
+}
+
+void frmKid::cmbPeriod_Click() {
+    Recordset active;
+    if (!modSub::FindActivePeriod(active)) {
+        dialogs().warn(this, QStringLiteral("Nincs aktív értékelési, minősítési időszak."));
+        return;
+    }
+    m_period = cmbPeriod->currentData().toLongLong();
+    m_isActive = m_period == active.field(QStringLiteral("tev_id")).toLongLong();
+    LoadClasses();
+}
+
+void frmKid::LoadClasses() {
+    btnSelect->setEnabled(false);
+    const QSignalBlocker blockClasses(dlClass);
+    dlClass->clear();
+    listKid->clear();
+    const bool checkoutCopy = modSub::GetExportState() == 1;
+    const Recordset classes = AppData::current().devDB.run(QStringLiteral("getPeriodClasses"), {m_period});
+    for (int i = 0; i < classes.count(); ++i) {
+        if (classes.at(i, QStringLiteral("osz_torolt")).toBool())
+            continue;
+        const qint64 oszId = classes.at(i, QStringLiteral("osz_id")).toLongLong();
+        const int level = modSub::GetClassRight(oszId);
+        if (level == 0)
+            continue;
+        const bool locked = checkoutCopy != modSub::IsClassExported(oszId);
+        const int started = classes.at(i, QStringLiteral("osz_indulas_eve")).toInt();
+        auto *row = new QTreeWidgetItem(dlClass, {classes.at(i, QStringLiteral("osz_evfolyam")).toString() +
+                                                      QStringLiteral(". ") +
+                                                      classes.at(i, QStringLiteral("osz_nev")).toString(),
+                                                  QStringLiteral("%1/%2").arg(started).arg(started + 1),
+                                                  classes.at(i, QStringLiteral("osz_megj")).toString()});
+        row->setData(0, kTag, oszId);
+        row->setData(1, kTag, level);
+        if (locked)
+            for (int c = 0; c < 3; ++c)
+                row->setForeground(c, kLockedRed);
+    }
+}
+
+bool frmKid::classRowIsLocked(const QTreeWidgetItem *row) const {
+    return row->foreground(0).color() == kLockedRed;
+}
+
+void frmKid::dlClass_Click() {
+    const QTreeWidgetItem *row = dlClass->currentItem();
+    if (!row)
+        return;
+    const bool locked = classRowIsLocked(row);
+    m_rite = row->data(1, kTag).toInt();
+    btnSelect->setEnabled(false);
+    listKid->clear();
+    CommandSet &db = AppData::current().devDB;
+    const qint64 oszId = row->data(0, kTag).toLongLong();
+    const int exportState = modSub::GetExportState();
+    const Recordset pupils = db.run(QStringLiteral("getStudentsByClass"), {oszId});
+    for (int i = 0; i < pupils.count(); ++i) {
+        const qint64 tanId = pupils.at(i, QStringLiteral("tan_id")).toLongLong();
+        auto *item = new QTreeWidgetItem(listKid, {pupils.at(i, QStringLiteral("tan_vnev")).toString() +
+                                                   QLatin1Char(' ') +
+                                                   pupils.at(i, QStringLiteral("tan_knev")).toString()});
+        item->setData(0, kTag, tanId);
+        const Recordset r = modSub::OpenOrCreateRating(tanId, oszId, m_period);
+        const QString status = r.field(QStringLiteral("ert_vegleges")).toString();
+        item->setText(1, RatingParts::statusLabel(status));
+        if (status == QLatin1String("N")) {
+            QFont bold = item->font(1);
+            bold.setBold(true);
+            for (int c = 0; c < 3; ++c)
+                item->setFont(c, bold);
+        }
+        const qint64 holder = r.field(QStringLiteral("ert_lock_usr_id")).toLongLong();
+        if (locked) {
+            item->setText(2, exportState == 0 ? QStringLiteral("Exportálva")
+                                              : QStringLiteral("Nincs importálva"));
+            item->setData(2, kTag, true);
+        } else if (holder != 0) {
+            const Recordset user = db.run(QStringLiteral("getSpecUser"), {holder});
+            item->setText(2, user.count() ? user.field(QStringLiteral("usr_nev")).toString() : QString());
+            item->setData(2, kTag, true);
+        } else {
+            item->setText(2, QStringLiteral("nem"));
+            item->setData(2, kTag, false);
+        }
+    }
+}
+
+void frmKid::listKid_Click() {
+    const QTreeWidgetItem *item = listKid->currentItem();
+    if (!item)
+        return;
+    readOnly = item->data(2, kTag).toBool();
+    btnSelect->setEnabled(true);
+    student =
+        AppData::current().devDB.run(QStringLiteral("getSpecStudent"), {item->data(0, kTag), classId()});
+}
+
+void frmKid::btnSelect_Click() {
+    const QTreeWidgetItem *item = listKid->currentItem();
+    if (!item || student.count() == 0)
+        return;
+    const qint64 tanId = item->data(0, kTag).toLongLong();
+    m_editor->setWindowTitle(QStringLiteral("Értékelés: ") +
+                             student.field(QStringLiteral("tan_vnev")).toString() + QLatin1Char(' ') +
+                             student.field(QStringLiteral("tan_knev")).toString() + QStringLiteral(" (") +
+                             student.field(QStringLiteral("osz_evfolyam")).toString() + QStringLiteral(". ") +
+                             student.field(QStringLiteral("osz_nev")).toString() + QLatin1Char(')'));
+    rating = modSub::OpenOrCreateRating(tanId, classId(), m_period);
+    const Recordset period = AppData::current().devDB.run(QStringLiteral("getSpecPeriod"), {m_period});
+    m_editor->LoadSubjects(period);
+    if (m_isActive)
+        m_editor->showHeaderData(rating);
+    m_editor->showSheets(rating.field(QStringLiteral("ert_id")).toLongLong());
+    m_editor->ReloadClosures();
+    const QString status = rating.field(QStringLiteral("ert_vegleges")).toString();
+    if (status != QLatin1String("N")) {
+        const QString suffix =
+            status == QLatin1String("P")
+                ? QStringLiteral(" - Végleges, nyomtatott: ") +
+                      RatingParts::longDate(rating.field(QStringLiteral("ert_nyomtatas_datum")).toDate())
+                : QStringLiteral(" - Végleges");
+        m_editor->setWindowTitle(m_editor->windowTitle() + suffix);
+    }
+    const qint64 ertId = rating.field(QStringLiteral("ert_id")).toLongLong();
+    const qint64 me = AppData::current().login.userId();
+    // The lock is taken in one step; if someone took it since the list was drawn, the rating opens read-only.
+    if (!readOnly && !RatingLock::take(ertId, me)) {
+        readOnly = true;
+        dialogs().inform(this,
+                         QStringLiteral("Az értékelést közben %1 megnyitotta szerkesztésre, ezért most csak "
+                                        "olvasható.")
+                             .arg(RatingLock::holderName(ertId)));
+    }
+    m_editor->SetMainDataEnable(!readOnly);
+    m_editor->showEditingArea();
+    m_editor->setTracking(true);
+    ratingOpen = true;
+    accept();
+}

@@ -1,0 +1,623 @@
+#include "rating/frmMain.h"
+
+#include "data/AppData.h"
+#include "data/DbError.h"
+#include "data/modSub.h"
+#include "rating/EditorWidgets.h"
+#include "rating/RatingHeaderView.h"
+#include "rating/RatingLock.h"
+#include "rating/RatingParts.h"
+#include "rating/frmKid.h"
+#include "shell/DialogService.h"
+#include "shell/EditorLink.h"
+#include "shell/Guard.h"
+#include "shell/frmAutoSave.h"
+#include "shell/frmMenu.h"
+#include "shell/frmMsgBox.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+frmMain *g_instance = nullptr;
+constexpr int kTag = Qt::UserRole;
+const QColor kEditableBackground(248, 249, 251);
+
+template <typename T> T *named(T *w, const char *name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+} // namespace
+
+frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
+    g_instance = this;
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Lorvanto"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    btnSelect = named(new QPushButton(QStringLiteral("Tanuló kiválasztása..."), this), "btnSelect");
+    lblNoKid = named(new QLabel(QStringLiteral("Nincs gyermek kiválasztva!"), this), "lblNoKid");
+    lblName = named(new QLabel(this), "lblName");
+    QFont nameFont = lblName->font();
+    nameFont.setBold(true);
+    lblName->setFont(nameFont);
+    lblBirth = named(new QLabel(this), "lblBirth");
+    lblMother = named(new QLabel(this), "lblMother");
+    auto *viewBox = new QGroupBox(QStringLiteral("Nézet"), this);
+    opView0 = named(new QRadioButton(QStringLiteral("&Törzsadatok és műveletek"), viewBox), "opView0");
+    opView1 = named(new QRadioButton(QStringLiteral("Érté&kelés"), viewBox), "opView1");
+    auto *viewLayout = new QHBoxLayout(viewBox);
+    viewLayout->addWidget(opView0);
+    viewLayout->addWidget(opView1);
+    opView1->setChecked(true);
+
+    header = new RatingHeaderView(this);
+    buildRatingView();
+    frmHideAll = named(new QWidget(this), "frmHideAll");
+    views = named(new QStackedWidget(this), "views");
+    views->addWidget(header);
+    views->addWidget(frmRating);
+    views->addWidget(frmHideAll);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(btnSelect);
+    auto *pupil = new QVBoxLayout;
+    pupil->addWidget(lblNoKid);
+    pupil->addWidget(lblName);
+    pupil->addWidget(lblBirth);
+    pupil->addWidget(lblMother);
+    top->addLayout(pupil, 1);
+    top->addWidget(viewBox);
+    auto *main = new QVBoxLayout(this);
+    main->addLayout(top);
+    main->addWidget(views, 1);
+    resize(980, 680);
+
+    auto on = [this](auto *sender, auto signal, void (frmMain::*handler)()) {
+        connect(sender, signal, this,
+                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
+    };
+    on(btnSelect, &QPushButton::clicked, &frmMain::btnSelect_Click);
+    on(opView0, &QRadioButton::toggled, &frmMain::opView_Click);
+    on(tabSubjects, &QTabBar::currentChanged, &frmMain::tabSubjects_Click);
+    on(tabCompetencies, &QTabBar::currentChanged, &frmMain::tabCompetencies_Click);
+    on(cmbSubCompetencies, &QComboBox::currentIndexChanged, &frmMain::cmbSubCompetencies_Click);
+    on(txtRating, &QPlainTextEdit::textChanged, &frmMain::txtRating_Change);
+    on(dlSentences, &QTreeWidget::itemDoubleClicked, &frmMain::dlSentences_DblClick);
+    on(btnAdd, &QPushButton::clicked, &frmMain::btnAdd_Click);
+    on(btnSave, &QPushButton::clicked, &frmMain::SaveChanges);
+    on(header->btnSaveRating, &QPushButton::clicked, &frmMain::SaveChanges);
+    on(btnRevert, &QPushButton::clicked, &frmMain::btnRevert_Click);
+    connect(txtNewSentence, &QLineEdit::textChanged, this,
+            [this] { btnAdd->setEnabled(m_editable && !txtNewSentence->text().trimmed().isEmpty()); });
+
+    // Opening: no rating, the title of the main window, the autosave timer and the pupil chooser loaded.
+    m_title = QStringLiteral("Lorvanto - ") +
+              AppData::current().login.currentUser.toString(QStringLiteral("usr_nev"));
+    setMainCaption(m_title);
+    m_kid = new frmKid(this);
+    EditorLink::setOpen(true);
+    EditorLink::setSaveChanges([this] { guarded(this, [this] { SaveChanges(); }); });
+    EditorLink::setAskToSave([this] {
+        bool goOn = false;
+        guarded(this, [&] { goOn = askToSave(); });
+        return goOn;
+    });
+    m_autoSave = new frmAutoSave(nullptr);
+    resetWindow();
+}
+
+frmMain::~frmMain() {
+    guarded(nullptr, [this] { releaseLock(); });
+    delete m_autoSave;
+    EditorLink::setOpen(false);
+    EditorLink::setSaveChanges(nullptr);
+    EditorLink::setAskToSave(nullptr);
+    if (m_menu)
+        setMainCaption(m_title);
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+frmMain *frmMain::instance() {
+    return g_instance;
+}
+
+void frmMain::buildRatingView() {
+    frmRating = named(new QGroupBox(QStringLiteral("Értékelés"), this), "frmRating");
+    tabSubjects = named(new QTabBar(frmRating), "tabSubjects");
+    tabSubjects->setAccessibleName(QStringLiteral("Tantárgyak"));
+    tabSubjects->setExpanding(false);
+    lblCompetence = named(new QLabel(QStringLiteral("Értékelési terület:"), frmRating), "lblCompetence");
+    tabCompetencies = named(new QTabBar(frmRating), "tabCompetencies");
+    tabCompetencies->setAccessibleName(QStringLiteral("Értékelési terület:"));
+    tabCompetencies->setExpanding(false);
+    cmbSubCompetencies = named(new QComboBox(frmRating), "cmbSubCompetencies");
+    cmbSubCompetencies->setAccessibleName(QStringLiteral("Részterület"));
+    txtRating = named(new LimitedTextEdit(2046, frmRating), "txtRating");
+    auto *ratingLabel = new QLabel(QStringLiteral("&Ide írja az értékelést:"), frmRating);
+    ratingLabel->setBuddy(txtRating);
+    txtRating->setAccessibleName(QStringLiteral("Ide írja az értékelést:"));
+    dlSentences = named(new SentenceList(frmRating), "dlSentences");
+    dlSentences->setHeaderLabels({QStringLiteral("Mondat")});
+    dlSentences->setRootIsDecorated(false);
+    dlSentences->setAccessibleName(QStringLiteral("Mondatok"));
+    dlSentences->setColumnWidth(0, 9000 / 15);
+    auto *hint = new QLabel(
+        QStringLiteral("Kattintson duplán a mondatra annak beszúrásához a kurzor mögé, vagy húzza a "
+                       "megfelelő helyre!"),
+        frmRating);
+    hint->setWordWrap(true);
+    txtNewSentence = named(new QLineEdit(frmRating), "txtNewSentence");
+    txtNewSentence->setMaxLength(510);
+    auto *newLabel =
+        new QLabel(QStringLiteral("Ha egy mondatot az adatbázisba is el szeretne menteni, írja a beviteli "
+                                  "mezőbe, majd nyomja meg a Hozzáad gombot!"),
+                   frmRating);
+    newLabel->setWordWrap(true);
+    newLabel->setBuddy(txtNewSentence);
+    txtNewSentence->setAccessibleName(QStringLiteral("Új mondat"));
+    btnAdd = named(new QPushButton(QStringLiteral("&Hozzáad..."), frmRating), "btnAdd");
+    btnSave = named(new QPushButton(QStringLiteral("Mentés"), frmRating), "btnSave");
+    btnRevert = named(new QPushButton(QStringLiteral("Visszatöltés"), frmRating), "btnRevert");
+
+    auto *competences = new QHBoxLayout;
+    competences->addWidget(lblCompetence);
+    competences->addWidget(tabCompetencies, 1);
+    auto *left = new QVBoxLayout;
+    left->addWidget(cmbSubCompetencies);
+    left->addWidget(ratingLabel);
+    left->addWidget(txtRating, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnRevert);
+    buttons->addWidget(btnSave);
+    left->addLayout(buttons);
+    auto *right = new QVBoxLayout;
+    right->addWidget(hint);
+    right->addWidget(dlSentences, 1);
+    right->addWidget(newLabel);
+    auto *add = new QHBoxLayout;
+    add->addWidget(txtNewSentence, 1);
+    add->addWidget(btnAdd);
+    right->addLayout(add);
+    auto *body = new QHBoxLayout;
+    body->addLayout(left, 1);
+    body->addLayout(right, 1);
+    auto *layout = new QVBoxLayout(frmRating);
+    layout->addWidget(tabSubjects);
+    layout->addLayout(competences);
+    layout->addLayout(body, 1);
+}
+
+bool frmMain::isRatingOpen() const {
+    return m_kid->rating.count() > 0;
+}
+
+qint64 frmMain::ratingId() const {
+    return isRatingOpen() ? m_kid->rating.field(QStringLiteral("ert_id")).toLongLong() : 0;
+}
+
+qint64 frmMain::currentAkbId() const {
+    return cmbSubCompetencies->currentIndex() >= 0 ? cmbSubCompetencies->currentData().toLongLong() : 0;
+}
+
+void frmMain::setMainCaption(const QString &caption) {
+    if (m_menu)
+        m_menu->setWindowTitle(caption);
+}
+
+// ---- the curriculum tree -------------------------------------------------------------------------------
+
+void frmMain::LoadSubjects(const Recordset &period) {
+    const bool tracking = m_tracking;
+    m_tracking = false;
+    {
+        const QSignalBlocker block(tabSubjects);
+        while (tabSubjects->count())
+            tabSubjects->removeTab(0);
+    }
+    const qint64 tevId = period.count() ? period.field(QStringLiteral("tev_id")).toLongLong() : 0;
+    const Recordset subjects = AppData::current().devDB.run(QStringLiteral("getSubjects"), {tevId});
+    if (subjects.count() == 0) {
+        {
+            const QSignalBlocker block(tabCompetencies);
+            while (tabCompetencies->count())
+                tabCompetencies->removeTab(0);
+        }
+        cmbSubCompetencies->clear();
+        dialogs().error(this, QStringLiteral("Nincs egyetlen tantárgy se definiálva."));
+        m_tracking = tracking;
+        return;
+    }
+    {
+        const QSignalBlocker block(tabSubjects);
+        for (int i = 0; i < subjects.count(); ++i) {
+            const int tab = tabSubjects->addTab(subjects.at(i, QStringLiteral("ata_rnev")).toString());
+            tabSubjects->setTabData(tab, subjects.at(i, QStringLiteral("ata_id")));
+        }
+        tabSubjects->setCurrentIndex(0);
+    }
+    tabSubjects->setEnabled(true);
+    tabCompetencies->setEnabled(true);
+    tabSubjects_Click();
+    m_tracking = tracking;
+}
+
+void frmMain::tabSubjects_Click() {
+    {
+        const QSignalBlocker block(tabCompetencies);
+        while (tabCompetencies->count())
+            tabCompetencies->removeTab(0);
+        if (tabSubjects->currentIndex() >= 0) {
+            const Recordset comps =
+                AppData::current().devDB.run(QStringLiteral("getSubjectCompetencies"),
+                                             {tabSubjects->tabData(tabSubjects->currentIndex())});
+            for (int i = 0; i < comps.count(); ++i) {
+                const int tab = tabCompetencies->addTab(comps.at(i, QStringLiteral("kpb_nev")).toString());
+                tabCompetencies->setTabData(tab, comps.at(i, QStringLiteral("kpb_id")));
+            }
+            tabCompetencies->setCurrentIndex(0);
+        }
+    }
+    // A placeholder competency (no name) stands for a subject without competencies: no tabs are shown.
+    const bool named = tabCompetencies->count() > 0 && !tabCompetencies->tabText(0).isEmpty();
+    tabCompetencies->setVisible(named);
+    lblCompetence->setVisible(named);
+    tabCompetencies_Click();
+}
+
+void frmMain::tabCompetencies_Click() {
+    {
+        const QSignalBlocker block(cmbSubCompetencies);
+        cmbSubCompetencies->clear();
+        if (tabCompetencies->currentIndex() >= 0) {
+            const Recordset subs = AppData::current().devDB.run(
+                QStringLiteral("getSubComps"), {tabCompetencies->tabData(tabCompetencies->currentIndex())});
+            for (int i = 0; i < subs.count(); ++i)
+                cmbSubCompetencies->addItem(subs.at(i, QStringLiteral("akb_nev")).toString(),
+                                            subs.at(i, QStringLiteral("akb_id")));
+            cmbSubCompetencies->setCurrentIndex(cmbSubCompetencies->count() ? 0 : -1);
+        }
+    }
+    cmbSubCompetencies->setVisible(cmbSubCompetencies->count() > 0 &&
+                                   !cmbSubCompetencies->itemText(0).isEmpty());
+    cmbSubCompetencies_Click();
+}
+
+// ---- one part ----------------------------------------------------------------------------------------
+
+void frmMain::cmbSubCompetencies_Click() {
+    if (!isRatingOpen() || cmbSubCompetencies->currentIndex() < 0) {
+        dlSentences->clear();
+        return;
+    }
+    ReloadSentences();
+    showStoredPart();
+}
+
+void frmMain::showStoredPart() {
+    const qint64 akbId = currentAkbId();
+    m_part = RatingParts::loadPart(ratingId(), akbId);
+    const bool hasRow = m_part.count() > 0;
+    const qint64 id = hasRow ? m_part.field(QStringLiteral("esz_id")).toLongLong() : akbId;
+    const std::optional<QString> pending = m_edits.find(!hasRow, id);
+    const bool tracking = m_tracking;
+    m_tracking = false;
+    if (pending)
+        txtRating->setPlainText(*pending);
+    else
+        txtRating->setPlainText(hasRow ? m_part.field(QStringLiteral("esz_szoveg")).toString() : QString());
+    m_tracking = tracking || isRatingOpen();
+}
+
+void frmMain::ReloadSentences() {
+    dlSentences->clear();
+    if (cmbSubCompetencies->currentIndex() < 0)
+        return;
+    const qint64 me = AppData::current().login.userId();
+    const Recordset rs = AppData::current().devDB.run(QStringLiteral("getSentences"), {currentAkbId()});
+    QList<QTreeWidgetItem *> items;
+    for (int i = 0; i < rs.count(); ++i)
+        if (RatingParts::isSentenceVisible(rs.at(i, QStringLiteral("mdb_megoszt")).toString(),
+                                           rs.at(i, QStringLiteral("mdb_usr_id")).toLongLong(), me))
+            items << new QTreeWidgetItem(
+                QStringList{rs.at(i, QStringLiteral("mdb_szoveg")).toString() + QLatin1Char(' ')});
+    dlSentences->addTopLevelItems(items);
+}
+
+void frmMain::txtRating_Change() {
+    if (!m_tracking || !isRatingOpen() || cmbSubCompetencies->currentIndex() < 0)
+        return;
+    const bool hasRow = m_part.count() > 0;
+    m_edits.store(!hasRow, hasRow ? m_part.field(QStringLiteral("esz_id")).toLongLong() : currentAkbId(),
+                  txtRating->toPlainText());
+    markDirty();
+}
+
+void frmMain::markDirty() {
+    if (!m_tracking)
+        return;
+    setMainCaption(m_title + QLatin1Char('*'));
+    m_dirty = true;
+}
+
+void frmMain::insertIntoRating(const QString &text) {
+    const int caret = txtRating->textCursor().position();
+    txtRating->setPlainText(RatingParts::insertAt(txtRating->toPlainText(), caret, text));
+    txtRating->setFocus();
+    QTextCursor c = txtRating->textCursor();
+    c.setPosition(caret + int(text.size()));
+    txtRating->setTextCursor(c);
+}
+
+void frmMain::dlSentences_DblClick() {
+    const QTreeWidgetItem *item = dlSentences->currentItem();
+    if (!item || !m_editable)
+        return;
+    insertIntoRating(item->text(0));
+}
+
+void frmMain::btnAdd_Click() {
+    if (txtNewSentence->text().trimmed().isEmpty()) {
+        dialogs().inform(this, QStringLiteral("A szöveges mezőnek látható szöveget kell tartalmaznia."));
+        return;
+    }
+    frmMsgBox question(this);
+    dialogs().runModal(&question);
+    const int result = question.Result();
+    if (result == frmMsgBox::SaveSentence) {
+        AppData &app = AppData::current();
+        const bool offered = dialogs().ask(this, QStringLiteral("Kiajánlja a mondatot?"));
+        app.devDB.run(QStringLiteral("addSentence"),
+                      {currentAkbId(), txtNewSentence->text(),
+                       RatingParts::newSentenceSharing(offered, modSub::GetExportState()),
+                       app.login.userId()});
+        modSub::WriteLog(QStringLiteral("MONDATBANK"), modSub::GetLastKey(QStringLiteral("MONDATBANK")),
+                         QStringLiteral("Uj mondat felvetele"));
+        ReloadSentences();
+    }
+    if (result == frmMsgBox::SaveSentence || result == frmMsgBox::InsertOnly) {
+        insertIntoRating(txtNewSentence->text() + QLatin1Char(' '));
+        txtNewSentence->clear();
+    }
+}
+
+// ---- saving --------------------------------------------------------------------------------------------
+
+void frmMain::SaveChanges() {
+    if (!isRatingOpen() || m_kid->Rite() < 2 || !m_dirty)
+        return;
+    setMainCaption(m_title + QStringLiteral(" - Mentés..."));
+    try {
+        RatingParts::save(ratingId(), m_edits);
+    } catch (const DbError &e) {
+        // Nothing typed is lost: the edits stay pending and the rating stays marked unsaved.
+        setMainCaption(m_title + QLatin1Char('*'));
+        dialogs().error(
+            this, QStringLiteral("A mentés nem sikerült, a módosítások megmaradtak.\n\n%1").arg(e.message()));
+        return;
+    }
+    m_edits.clear();
+    m_dirty = false;
+    setMainCaption(m_title);
+    SaveRating();
+    cmbSubCompetencies_Click();
+}
+
+void frmMain::SaveRating() {
+    // The header fields are saved here once their editing is part of the editor; until then they are shown
+    // read-only and there is nothing of them to write.
+}
+
+void frmMain::discardEdits() {
+    m_edits.clear();
+    m_dirty = false;
+    setMainCaption(m_title);
+}
+
+bool frmMain::askToSave() {
+    if (!m_dirty)
+        return true;
+    const auto answer = dialogs().message(this, QStringLiteral("Menti a változásokat mielőtt folytatja?"),
+                                          DialogService::Icon::Question,
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+        SaveChanges();
+        return !m_dirty; // a failed save keeps the user here with his edits
+    }
+    if (answer == QMessageBox::No) {
+        discardEdits();
+        return true;
+    }
+    return false;
+}
+
+void frmMain::btnRevert_Click() {
+    if (!dialogs().ask(this,
+                       QStringLiteral("A művelet visszavonja az aktuális kompetencia értékelésén végzett "
+                                      "módosításokat. Folytatja?")))
+        return;
+    if (!isRatingOpen() || cmbSubCompetencies->currentIndex() < 0)
+        return;
+    const bool hasRow = m_part.count() > 0;
+    m_edits.remove(!hasRow, hasRow ? m_part.field(QStringLiteral("esz_id")).toLongLong() : currentAkbId());
+    showStoredPart();
+    if (m_edits.isEmpty()) {
+        m_dirty = false;
+        setMainCaption(m_title);
+    }
+}
+
+// ---- choosing a pupil ----------------------------------------------------------------------------------
+
+void frmMain::releaseLock() {
+    if (isRatingOpen() && m_lockedByMe)
+        RatingLock::release(ratingId());
+    m_lockedByMe = false;
+}
+
+void frmMain::resetWindow() {
+    m_tracking = false;
+    tabSubjects->setEnabled(false);
+    tabCompetencies->setEnabled(false);
+    lblCompetence->setEnabled(false);
+    cmbSubCompetencies->setEnabled(false);
+    txtRating->clear();
+    txtNewSentence->clear();
+    header->clear();
+    m_editable = false;
+    SetMainDataEnable(false);
+    lblName->clear();
+    lblBirth->clear();
+    lblMother->clear();
+    lblNoKid->show();
+    views->setCurrentWidget(frmHideAll);
+}
+
+void frmMain::btnSelect_Click() {
+    if (!askToSave())
+        return;
+    releaseLock();
+    m_kid->ratingOpen = false;
+    m_kid->rating = Recordset();
+    m_part = Recordset();
+    resetWindow();
+    if (!m_kid->prepare())
+        return;
+    m_kid->dlClass_Click();
+    dialogs().runModal(m_kid);
+    if (!m_kid->ratingOpen) {
+        m_kid->rating = Recordset();
+        return;
+    }
+    m_lockedByMe = !m_kid->readOnly;
+    const Recordset &s = m_kid->student;
+    m_tracking = false;
+    lblName->setText(s.field(QStringLiteral("tan_vnev")).toString() + QLatin1Char(' ') +
+                     s.field(QStringLiteral("tan_knev")).toString());
+    lblBirth->setText(QStringLiteral("Szül.: ") + s.field(QStringLiteral("tan_szhely")).toString() +
+                      QStringLiteral(", ") +
+                      RatingParts::longDate(s.field(QStringLiteral("tan_szdatum")).toDate()));
+    lblMother->setText(QStringLiteral("Anyja neve: ") + s.field(QStringLiteral("tan_anev")).toString());
+    lblNoKid->hide();
+    m_tracking = true;
+}
+
+void frmMain::showHeaderData(const Recordset &rating) {
+    auto text = [&](const char *column) { return rating.field(QString::fromLatin1(column)).toString(); };
+    header->txtMulOrak->setText(text("ert_mulaszt"));
+    header->txtIgazolatlan->setText(text("ert_igazolatlan"));
+    header->txtEvfolyam->setText(text("ert_hatarozat_evf"));
+    const QDate date = rating.field(QStringLiteral("ert_keltezes")).toDate();
+    header->txtKelt->setText(date.isValid() ? QString::number(date.year()) : QString());
+    if (date.isValid()) {
+        header->cmbMonth->setCurrentIndex(date.month() - 1);
+        header->cmbDay->setCurrentIndex(date.day() - 1);
+    }
+    const bool open = text("ert_vegleges") == QLatin1String("N");
+    const Recordset &s = m_kid->student;
+    auto number = [&](const char *ratingColumn, const char *pupilColumn) {
+        if (!open)
+            return text(ratingColumn);
+        const QVariant v = s.count() ? s.field(QString::fromLatin1(pupilColumn)) : QVariant();
+        return v.isNull() ? QStringLiteral("<nincs megadva>") : v.toString();
+    };
+    header->lblTLSZ_SZ->setText(number("ert_tlapszam", "tan_tlapszam"));
+    header->lblONS->setText(number("ert_sorsz", "tan_sorsz"));
+}
+
+void frmMain::showSheets(qint64 ertId) {
+    header->List1->clear();
+    header->List2->clear();
+    CommandSet &print = AppData::current().devPrint;
+    for (const char *type : {"B", "T"}) {
+        const Recordset rs = print.run(QStringLiteral("getOldalak"), {ertId, QString::fromLatin1(type)});
+        for (int i = 0; i < rs.count(); ++i) {
+            const QString line = rs.at(i, QStringLiteral("lap_szam")).toString() + QStringLiteral(": ") +
+                                 rs.at(i, QStringLiteral("lap_sorszam")).toString();
+            (type[0] == 'B' ? header->List2 : header->List1)->addItem(line);
+        }
+    }
+}
+
+void frmMain::ReloadClosures() {
+    header->listClosures->clear();
+    if (!isRatingOpen())
+        return;
+    const Recordset rs = modSub::LoadClauses(ratingId());
+    for (int i = 0; i < rs.count(); ++i) {
+        auto *item =
+            new QTreeWidgetItem(header->listClosures, {rs.at(i, QStringLiteral("zdk_szoveg")).toString()});
+        item->setData(0, kTag, rs.at(i, QStringLiteral("zdk_id")));
+    }
+}
+
+void frmMain::showEditingArea() {
+    opView_Click();
+}
+
+void frmMain::opView_Click() {
+    if (!isRatingOpen()) {
+        views->setCurrentWidget(frmHideAll);
+        return;
+    }
+    views->setCurrentWidget(opView0->isChecked() ? static_cast<QWidget *>(header) : frmRating);
+}
+
+void frmMain::SetMainDataEnable(bool enable) {
+    int level = 0;
+    bool open = false;
+    if (isRatingOpen()) {
+        level = modSub::GetClassRight(m_kid->rating.field(QStringLiteral("ert_osz_id")).toLongLong());
+        open = m_kid->rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
+    }
+    m_editable = enable && level >= 2 && open && m_kid->IsActive();
+    // Printing and finalising come with their own windows; until then these stay unusable.
+    header->btnPrint->setEnabled(false);
+    header->btnClose->setEnabled(false);
+    QPalette p = txtRating->palette();
+    p.setColor(QPalette::Base, m_editable ? kEditableBackground : palette().color(QPalette::Button));
+    for (QWidget *w : std::initializer_list<QWidget *>{txtRating, dlSentences, txtNewSentence})
+        w->setPalette(p);
+    for (QWidget *w : std::initializer_list<QWidget *>{txtRating, dlSentences, txtNewSentence, btnSave,
+                                                       btnRevert, header->btnSaveRating})
+        w->setEnabled(m_editable);
+    btnAdd->setEnabled(m_editable && !txtNewSentence->text().trimmed().isEmpty());
+    // The header fields are shown but not yet edited here.
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             header->txtEvfolyam, header->txtIgazolatlan, header->txtKelt, header->txtMulOrak,
+             header->listClosures, header->txtActual, header->btnAddClause, header->btnRemoveClause,
+             header->btnModifyClause, header->cmbMonth, header->cmbDay})
+        w->setEnabled(false);
+    cmbSubCompetencies->setEnabled(isRatingOpen());
+    lblCompetence->setEnabled(isRatingOpen());
+    if (m_menu) {
+        m_menu->mnuImportText->setEnabled(m_editable);
+        m_menu->mnuExportText->setEnabled(m_editable);
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent *event) {
+    bool goOn = false;
+    guarded(this, [&] { goOn = askToSave(); });
+    if (!goOn) {
+        event->ignore();
+        return;
+    }
+    guarded(this, [this] { releaseLock(); });
+    event->accept();
+}

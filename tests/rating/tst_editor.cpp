@@ -1,0 +1,626 @@
+// The rating selection and the rating editor, driven through their named controls.
+#include "SchoolFixture.h"
+#include "ScriptedDialogService.h"
+#include "TestDatabase.h"
+#include "data/Clock.h"
+#include "data/DbError.h"
+#include "rating/EditorWidgets.h"
+#include "rating/RatingHeaderView.h"
+#include "rating/RatingLock.h"
+#include "rating/frmKid.h"
+#include "rating/frmMain.h"
+#include "shell/EditorLink.h"
+#include "shell/ProgramExit.h"
+#include "shell/frmAutoSave.h"
+#include "shell/frmMenu.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+using Icon = DialogService::Icon;
+
+class tst_editor : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void pupilListCreatesRatingsAndShowsState();
+    void checkoutCopyColours_data();
+    void checkoutCopyColours();
+    void openingShowsPupilAndTakesLock();
+    void newPartCreatesRowAndEmptyingDeletesIt();
+    void pendingTextsSurviveSwitching();
+    void blanksOnlyIsEmpty();
+    void sentenceInsertedAtCaretWithBlank();
+    void sentencesListedBySharing();
+    void addingSentence_data();
+    void addingSentence();
+    void placeholderSubjectShowsTextBoxAlone();
+    void readOnly_data();
+    void readOnly();
+    void lockReleasedOnOtherPupilAndOnClose();
+    void lockTakenMeanwhileOpensReadOnly();
+    void askToSave_data();
+    void askToSave();
+    void failedSaveKeepsEdits();
+    void revertDropsPendingPart();
+    void autosaveSavesOpenRating();
+    void headerShownOnlyForActivePeriod();
+
+private:
+    frmMain *openEditor(qint64 user);
+    void choosePupil(frmMain *editor, int pupilRow, bool expectModal = true);
+    void type(frmMain *editor, const QString &text);
+    void selectSub(frmMain *editor, qint64 akbId);
+    QVariant partText(int pupil, qint64 akbId);
+    QString caption() const;
+    qint64 ratingOf(int pupil);
+
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<SchoolFixture> m_school;
+    std::unique_ptr<ScriptedDialogService> m_dialogs;
+    QPointer<frmMenu> m_menu;
+    QDateTime m_now;
+};
+
+void tst_editor::init() {
+    ProgramExit::setHandler([] {});
+    m_db = std::make_unique<TestDatabase>();
+    m_school = std::make_unique<SchoolFixture>(*m_db);
+    m_dialogs = std::make_unique<ScriptedDialogService>();
+}
+
+void tst_editor::cleanup() {
+    if (m_menu) {
+        EditorLink::setAskToSave(nullptr);
+        if (frmMain *e = frmMain::instance())
+            delete e->parentWidget();
+        delete m_menu;
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_dialogs->verifyDone();
+    m_dialogs.reset();
+    m_school.reset();
+    m_db.reset();
+    Clock::reset();
+    ProgramExit::setHandler(nullptr);
+}
+
+frmMain *tst_editor::openEditor(qint64 user) {
+    m_db->loginAs(user);
+    m_menu = new frmMenu;
+    m_menu->load();
+    m_menu->show();
+    m_menu->mnuRate->trigger();
+    frmMain *editor = frmMain::instance();
+    return editor;
+}
+
+void tst_editor::choosePupil(frmMain *editor, int pupilRow, bool expectModal) {
+    if (expectModal)
+        m_dialogs->expectModal(QStringLiteral("frmKid"), [pupilRow](QDialog *d) {
+            auto *classes = d->findChild<QTreeWidget *>(QStringLiteral("dlClass"));
+            classes->setCurrentItem(classes->topLevelItem(0));
+            auto *kids = d->findChild<QTreeWidget *>(QStringLiteral("listKid"));
+            kids->setCurrentItem(kids->topLevelItem(pupilRow));
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnSelect")), Qt::LeftButton);
+            return d->result();
+        });
+    QTest::mouseClick(editor->findChild<QPushButton *>(QStringLiteral("btnSelect")), Qt::LeftButton);
+}
+
+void tst_editor::type(frmMain *editor, const QString &text) {
+    // Typed as the keyboard would (QTest's key clicks know only ASCII letters).
+    editor->txtRating->setFocus();
+    editor->txtRating->insertPlainText(text);
+}
+
+QString tst_editor::caption() const {
+    // A maximised editor adds its own title in brackets to the main window's.
+    return m_menu->windowTitle().section(QStringLiteral(" - ["), 0, 0);
+}
+
+void tst_editor::selectSub(frmMain *editor, qint64 akbId) {
+    for (int s = 0; s < editor->tabSubjects->count(); ++s) {
+        editor->tabSubjects->setCurrentIndex(s);
+        for (int c = 0; c < editor->tabCompetencies->count(); ++c) {
+            editor->tabCompetencies->setCurrentIndex(c);
+            const int i = editor->cmbSubCompetencies->findData(akbId);
+            if (i >= 0) {
+                editor->cmbSubCompetencies->setCurrentIndex(i);
+                return;
+            }
+        }
+    }
+    QFAIL("no such sub-competency");
+}
+
+qint64 tst_editor::ratingOf(int pupil) {
+    return m_db
+        ->scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id=? AND ert_tev_id=?"),
+                 {m_school->pupils[pupil], m_school->period})
+        .toLongLong();
+}
+
+QVariant tst_editor::partText(int pupil, qint64 akbId) {
+    return m_db->scalar(QStringLiteral("SELECT esz_szoveg FROM ERTRESZ WHERE esz_ert_id=? AND esz_akb_id=?"),
+                        {ratingOf(pupil), akbId});
+}
+
+void tst_editor::pupilListCreatesRatingsAndShowsState() {
+    // A pupil who is in the class of the old period only gets his rating for the chosen period on listing.
+    const qint64 newcomer = m_db->addPupil(QStringLiteral("Dózsa"), QStringLiteral("Dénes"));
+    m_db->db().run(QStringLiteral("addRating2"),
+                   {newcomer, m_school->cls, m_school->oldPeriod, QStringLiteral("P")});
+    m_db->db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(1)});
+    frmMain *editor = openEditor(m_school->teacher);
+    QVERIFY(editor);
+    QCOMPARE(editor->lblNoKid->text(), QStringLiteral("Nincs gyermek kiválasztva!"));
+    QCOMPARE(editor->views->currentWidget(), editor->frmHideAll);
+    frmKid *kid = editor->kidWindow();
+    QVERIFY(kid->prepare());
+    QCOMPARE(kid->windowTitle(), QStringLiteral("Tanuló kiválasztása"));
+    QCOMPARE(kid->cmbPeriod->currentText(), QStringLiteral("2024 - Félév (Aktív)"));
+    QCOMPARE(kid->dlClass->topLevelItemCount(), 1);
+    QCOMPARE(kid->dlClass->topLevelItem(0)->text(0), QStringLiteral("2. a"));
+    QCOMPARE(kid->dlClass->topLevelItem(0)->text(1), QStringLiteral("2020/2021"));
+    kid->dlClass->setCurrentItem(kid->dlClass->topLevelItem(0));
+    QCOMPARE(kid->Rite(), 3);
+    QCOMPARE(kid->listKid->topLevelItemCount(), 4);
+    QCOMPARE(kid->listKid->topLevelItem(0)->text(0), QStringLiteral("Árva Ádám"));
+    QCOMPARE(kid->listKid->topLevelItem(0)->text(1), QStringLiteral("Lezáratlan"));
+    QVERIFY(kid->listKid->topLevelItem(0)->font(1).bold());
+    QCOMPARE(kid->listKid->topLevelItem(1)->text(1), QStringLiteral("Véglegesítve"));
+    QVERIFY(!kid->listKid->topLevelItem(1)->font(1).bold());
+    QCOMPARE(kid->listKid->topLevelItem(0)->text(2), QStringLiteral("nem"));
+    QCOMPARE(
+        m_db->scalar(QStringLiteral("SELECT ert_vegleges FROM ERTEKELES WHERE ert_tan_id=? AND ert_tev_id=?"),
+                     {newcomer, m_school->period})
+            .toString(),
+        QStringLiteral("N"));
+    // A class without rights is not listed; a deleted class neither.
+    const qint64 hidden = m_db->addClass(m_school->period, 3, QStringLiteral("b"));
+    m_db->addClass(m_school->period, 4, QStringLiteral("c"), m_school->teacher);
+    m_db->db().run(QStringLiteral("deleteClass"),
+                   {m_db->addClass(m_school->period, 1, QStringLiteral("d"), m_school->teacher)});
+    kid->LoadClasses();
+    QCOMPARE(kid->dlClass->topLevelItemCount(), 2);
+    Q_UNUSED(hidden);
+}
+
+void tst_editor::checkoutCopyColours_data() {
+    QTest::addColumn<int>("exportState");
+    QTest::addColumn<bool>("exported");
+    QTest::addColumn<bool>("red");
+    QTest::addColumn<QString>("lockText");
+    QTest::newRow("master, class at home") << 0 << false << false << "nem";
+    QTest::newRow("master, class checked out") << 0 << true << true << "Exportálva";
+    QTest::newRow("checkout copy, other class") << 1 << false << true << "Nincs importálva";
+    QTest::newRow("checkout copy, its class") << 1 << true << false << "nem";
+}
+
+void tst_editor::checkoutCopyColours() {
+    QFETCH(int, exportState);
+    QFETCH(bool, exported);
+    QFETCH(bool, red);
+    QFETCH(QString, lockText);
+    m_db->db().run(QStringLiteral("setDBState"), {exportState});
+    if (exported)
+        m_db->db().run(QStringLiteral("addExportedClass"), {m_school->cls, m_school->admin});
+    frmMain *editor = openEditor(m_school->teacher);
+    frmKid *kid = editor->kidWindow();
+    QVERIFY(kid->prepare());
+    QTreeWidgetItem *row = kid->dlClass->topLevelItem(0);
+    QCOMPARE(row->foreground(0).color() == QColor(255, 0, 0), red);
+    QCOMPARE(row->foreground(2).color() == QColor(255, 0, 0), red);
+    kid->dlClass->setCurrentItem(row);
+    for (int i = 0; i < kid->listKid->topLevelItemCount(); ++i)
+        QCOMPARE(kid->listKid->topLevelItem(i)->text(2), lockText);
+    kid->listKid->setCurrentItem(kid->listKid->topLevelItem(0));
+    QCOMPARE(kid->readOnly, red);
+}
+
+void tst_editor::openingShowsPupilAndTakesLock() {
+    m_db->db().connection().query(
+        QStringLiteral("UPDATE TANULO SET tan_szhely='Pécs', tan_anev='Kovács Mária' WHERE tan_id=?"),
+        {m_school->pupils[0]});
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Értékelés: Árva Ádám (2. a)"));
+    QCOMPARE(editor->lblName->text(), QStringLiteral("Árva Ádám"));
+    QCOMPARE(editor->lblBirth->text(), QStringLiteral("Szül.: Pécs, 2015. március 14."));
+    QCOMPARE(editor->lblMother->text(), QStringLiteral("Anyja neve: Kovács Mária"));
+    QVERIFY(editor->lblNoKid->isHidden());
+    QCOMPARE(editor->views->currentWidget(), editor->frmRating);
+    QCOMPARE(editor->tabSubjects->count(), 2);
+    QCOMPARE(editor->tabSubjects->tabText(0), QStringLiteral("Matematika"));
+    QCOMPARE(editor->tabCompetencies->tabText(0), QStringLiteral("Számolás"));
+    QCOMPARE(editor->cmbSubCompetencies->currentText(), QStringLiteral("Összeadás"));
+    QVERIFY(editor->txtRating->isEnabled());
+    QVERIFY(!editor->isDirty());
+    QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna"));
+    QCOMPARE(
+        m_db->scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+            .toLongLong(),
+        m_school->teacher);
+    QVERIFY(m_menu->mnuExportText->isEnabled());
+    editor->opView0->setChecked(true);
+    QCOMPARE(editor->views->currentWidget(), static_cast<QWidget *>(editor->header));
+}
+
+void tst_editor::newPartCreatesRowAndEmptyingDeletesIt() {
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    type(editor, QStringLiteral("Szépen számol. "));
+    QVERIFY(editor->isDirty());
+    QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna*"));
+    QTest::mouseClick(editor->btnSave, Qt::LeftButton);
+    QCOMPARE(partText(0, m_school->addition).toString(), QStringLiteral("Szépen számol."));
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 1);
+    QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna"));
+    QVERIFY(!editor->isDirty());
+    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Szépen számol."));
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT log_megj FROM LOG WHERE log_tabla='ERTRESZ'")).toString(),
+             QStringLiteral("Ertekeles mentese"));
+    editor->txtRating->selectAll();
+    QTest::keyClick(editor->txtRating, Qt::Key_Delete);
+    QTest::mouseClick(editor->btnSave, Qt::LeftButton);
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 0);
+}
+
+void tst_editor::pendingTextsSurviveSwitching() {
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 1);
+    type(editor, QStringLiteral("Összead."));
+    selectSub(editor, m_school->subtraction);
+    QCOMPARE(editor->txtRating->toPlainText(), QString());
+    type(editor, QStringLiteral("Kivon."));
+    selectSub(editor, m_school->musicSub);
+    type(editor, QStringLiteral("Énekel."));
+    selectSub(editor, m_school->addition);
+    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Összead."));
+    selectSub(editor, m_school->subtraction);
+    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Kivon."));
+    QCOMPARE(editor->pendingEdits().count(), 3);
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 0);
+    QTest::mouseClick(editor->btnSave, Qt::LeftButton);
+    QCOMPARE(partText(1, m_school->addition).toString(), QStringLiteral("Összead."));
+    QCOMPARE(partText(1, m_school->subtraction).toString(), QStringLiteral("Kivon."));
+    QCOMPARE(partText(1, m_school->musicSub).toString(), QStringLiteral("Énekel."));
+}
+
+void tst_editor::blanksOnlyIsEmpty() {
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    type(editor, QStringLiteral("    "));
+    QVERIFY(editor->isDirty());
+    QTest::mouseClick(editor->btnSave, Qt::LeftButton);
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 0);
+}
+
+void tst_editor::sentenceInsertedAtCaretWithBlank() {
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    type(editor, QStringLiteral("AB"));
+    QTextCursor c = editor->txtRating->textCursor();
+    c.setPosition(1);
+    editor->txtRating->setTextCursor(c);
+    QTreeWidgetItem *first = editor->dlSentences->topLevelItem(0);
+    QCOMPARE(first->text(0), QStringLiteral("Hibátlanul ad össze. "));
+    editor->dlSentences->setCurrentItem(first);
+    emit editor->dlSentences->itemDoubleClicked(first, 0);
+    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("AHibátlanul ad össze. B"));
+    QCOMPARE(editor->txtRating->textCursor().position(), 1 + int(first->text(0).size()));
+    QVERIFY(editor->isDirty());
+}
+
+void tst_editor::sentencesListedBySharing() {
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    QStringList shown;
+    for (int i = 0; i < editor->dlSentences->topLevelItemCount(); ++i)
+        shown << editor->dlSentences->topLevelItem(i)->text(0);
+    QCOMPARE(shown, (QStringList{QStringLiteral("Hibátlanul ad össze. "),
+                                 QStringLiteral("Tízes átlépéssel is ügyes. "),
+                                 QStringLiteral("Anna saját mondata. ")}));
+}
+
+void tst_editor::addingSentence_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("exportState");
+    QTest::addColumn<bool>("offer");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("inserted");
+    QTest::newRow("save, offered") << "btnOKSave" << 0 << true << "U" << true;
+    QTest::newRow("save, kept") << "btnOKSave" << 0 << false << "P" << true;
+    QTest::newRow("save in checkout copy") << "btnOKSave" << 1 << true << "X" << true;
+    QTest::newRow("insert only") << "btnOKNoSave" << 0 << false << "" << true;
+    QTest::newRow("cancel") << "btnCancel" << 0 << false << "" << false;
+}
+
+void tst_editor::addingSentence() {
+    QFETCH(QString, button);
+    QFETCH(int, exportState);
+    QFETCH(bool, offer);
+    QFETCH(QString, stored);
+    QFETCH(bool, inserted);
+    m_db->db().run(QStringLiteral("setDBState"), {exportState});
+    if (exportState == 1)
+        m_db->db().run(QStringLiteral("addExportedClass"), {m_school->cls, m_school->admin});
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    QVERIFY(!editor->btnAdd->isEnabled());
+    editor->txtNewSentence->insert(QStringLiteral("Jól használja az ujjait."));
+    QVERIFY(editor->btnAdd->isEnabled());
+    m_dialogs->expectModal(QStringLiteral("frmMsgBox"), [button](QDialog *d) {
+        QTest::mouseClick(d->findChild<QPushButton *>(button), Qt::LeftButton);
+        return d->result();
+    });
+    if (!stored.isEmpty())
+        m_dialogs->expectMessage(QStringLiteral("Kiajánlja a mondatot?"), Icon::Question,
+                                 offer ? QMessageBox::Yes : QMessageBox::No);
+    QTest::mouseClick(editor->btnAdd, Qt::LeftButton);
+    const Recordset rs = m_db->db().connection().query(
+        QStringLiteral("SELECT * FROM MONDATBANK WHERE mdb_szoveg='Jól használja az ujjait.'"));
+    QCOMPARE(rs.count(), stored.isEmpty() ? 0 : 1);
+    if (!stored.isEmpty()) {
+        QCOMPARE(rs.field(QStringLiteral("mdb_megoszt")).toString(), stored);
+        QCOMPARE(rs.field(QStringLiteral("mdb_usr_id")).toLongLong(), m_school->teacher);
+        QCOMPARE(rs.field(QStringLiteral("mdb_akb_id")).toLongLong(), m_school->addition);
+        QCOMPARE(
+            m_db->scalar(QStringLiteral("SELECT log_megj FROM LOG WHERE log_tabla='MONDATBANK'")).toString(),
+            QStringLiteral("Uj mondat felvetele"));
+        QCOMPARE(editor->dlSentences->topLevelItemCount(), 4);
+    }
+    QCOMPARE(editor->txtRating->toPlainText(),
+             inserted ? QStringLiteral("Jól használja az ujjait. ") : QString());
+    QCOMPARE(editor->txtNewSentence->text(),
+             inserted ? QString() : QStringLiteral("Jól használja az ujjait."));
+}
+
+void tst_editor::placeholderSubjectShowsTextBoxAlone() {
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    QVERIFY(editor->tabCompetencies->isVisibleTo(editor));
+    editor->tabSubjects->setCurrentIndex(1);
+    QCOMPARE(editor->tabSubjects->tabText(1), QStringLiteral("Ének"));
+    QVERIFY(!editor->tabCompetencies->isVisibleTo(editor));
+    QVERIFY(!editor->lblCompetence->isVisibleTo(editor));
+    QVERIFY(!editor->cmbSubCompetencies->isVisibleTo(editor));
+    QVERIFY(editor->txtRating->isVisibleTo(editor));
+    QCOMPARE(editor->cmbSubCompetencies->currentData().toLongLong(), m_school->musicSub);
+}
+
+void tst_editor::readOnly_data() {
+    QTest::addColumn<QString>("why");
+    QTest::newRow("read right only") << "level1";
+    QTest::newRow("locked by another user") << "locked";
+    QTest::newRow("finalised") << "final";
+    QTest::newRow("period not active") << "inactive";
+}
+
+void tst_editor::readOnly() {
+    QFETCH(QString, why);
+    if (why == QLatin1String("level1"))
+        m_school->setRight(m_school->teacher, m_school->cls, QStringLiteral("O"));
+    else if (why == QLatin1String("locked"))
+        m_db->db().run(QStringLiteral("setLock"), {m_school->other, ratingOf(0)});
+    else if (why == QLatin1String("final"))
+        m_db->db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(0)});
+    else {
+        // The class belongs to a period that is not the active one any more.
+        const qint64 next = m_db->addPeriod(2025, QStringLiteral("Félév"), false);
+        m_db->db().run(QStringLiteral("updateActivePeriod"), {next});
+    }
+    m_db->db().run(QStringLiteral("createRatingData"),
+                   {ratingOf(0), m_school->addition, QStringLiteral("Tárolt szöveg.")});
+    frmMain *editor = openEditor(m_school->teacher);
+    if (why == QLatin1String("inactive")) {
+        m_dialogs->expectModal(QStringLiteral("frmKid"), [](QDialog *d) {
+            auto *periods = d->findChild<QComboBox *>(QStringLiteral("cmbPeriod"));
+            periods->setCurrentIndex(periods->findText(QStringLiteral("2024 - Félév")));
+            emit periods->activated(periods->currentIndex());
+            auto *classes = d->findChild<QTreeWidget *>(QStringLiteral("dlClass"));
+            classes->setCurrentItem(classes->topLevelItem(0));
+            auto *kids = d->findChild<QTreeWidget *>(QStringLiteral("listKid"));
+            kids->setCurrentItem(kids->topLevelItem(0));
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnSelect")), Qt::LeftButton);
+            return d->result();
+        });
+        choosePupil(editor, 0, false);
+    } else {
+        choosePupil(editor, 0);
+    }
+    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Tárolt szöveg."));
+    QVERIFY(!editor->isEditable());
+    QVERIFY(!editor->txtRating->isEnabled());
+    QVERIFY(!editor->btnSave->isEnabled());
+    QVERIFY(!editor->dlSentences->isEnabled());
+    QVERIFY(!m_menu->mnuImportText->isEnabled());
+    if (why == QLatin1String("final"))
+        QCOMPARE(editor->windowTitle(), QStringLiteral("Értékelés: Árva Ádám (2. a) - Végleges"));
+    // Only another user's lock makes the opening a mere reader; otherwise the lock is taken, as for any
+    // opening.
+    const qint64 expectedHolder = why == QLatin1String("locked") ? m_school->other : m_school->teacher;
+    QCOMPARE(
+        m_db->scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+            .toLongLong(),
+        expectedHolder);
+    editor->SaveChanges();
+    QCOMPARE(partText(0, m_school->addition).toString(), QStringLiteral("Tárolt szöveg."));
+    // A reader never unlocks: closing leaves another user's lock in place.
+    QVERIFY(editor->parentWidget()->close());
+    QCOMPARE(
+        m_db->scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+            .toLongLong(),
+        why == QLatin1String("locked") ? m_school->other : 0);
+}
+
+void tst_editor::lockReleasedOnOtherPupilAndOnClose() {
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    const QString lockOf = QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?");
+    QCOMPARE(m_db->scalar(lockOf, {ratingOf(0)}).toLongLong(), m_school->teacher);
+    choosePupil(editor, 2);
+    QCOMPARE(m_db->scalar(lockOf, {ratingOf(0)}).toLongLong(), 0);
+    QCOMPARE(m_db->scalar(lockOf, {ratingOf(2)}).toLongLong(), m_school->teacher);
+    // Another copy of the program cannot take it meanwhile.
+    auto second = m_db->secondProgram();
+    {
+        AppData::Scope scope(*second);
+        QVERIFY(!RatingLock::take(ratingOf(2), m_school->other));
+    }
+    QPointer<frmMain> guard = editor;
+    QVERIFY(editor->parentWidget()->close());
+    QTRY_VERIFY(!guard);
+    QCOMPARE(m_db->scalar(lockOf, {ratingOf(2)}).toLongLong(), 0);
+    QVERIFY(!EditorLink::isOpen());
+}
+
+void tst_editor::lockTakenMeanwhileOpensReadOnly() {
+    frmMain *editor = openEditor(m_school->teacher);
+    m_dialogs->expectModal(QStringLiteral("frmKid"), [this](QDialog *d) {
+        auto *classes = d->findChild<QTreeWidget *>(QStringLiteral("dlClass"));
+        classes->setCurrentItem(classes->topLevelItem(0));
+        auto *kids = d->findChild<QTreeWidget *>(QStringLiteral("listKid"));
+        kids->setCurrentItem(kids->topLevelItem(0));
+        // Another teacher opens the same rating between the listing and the choice.
+        auto second = m_db->secondProgram();
+        {
+            AppData::Scope scope(*second);
+            RatingLock::take(ratingOf(0), m_school->other);
+        }
+        QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnSelect")), Qt::LeftButton);
+        return d->result();
+    });
+    m_dialogs->expectMessage(
+        QStringLiteral(
+            "Az értékelést közben Nagy Béla megnyitotta szerkesztésre, ezért most csak olvasható."),
+        Icon::Information);
+    choosePupil(editor, 0, false);
+    QVERIFY(!editor->isEditable());
+    choosePupil(editor, 1);
+    QCOMPARE(
+        m_db->scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+            .toLongLong(),
+        m_school->other);
+}
+
+void tst_editor::askToSave_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("yes") << int(QMessageBox::Yes);
+    QTest::newRow("no") << int(QMessageBox::No);
+    QTest::newRow("cancel") << int(QMessageBox::Cancel);
+}
+
+void tst_editor::askToSave() {
+    QFETCH(int, answer);
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    type(editor, QStringLiteral("Félbehagyott."));
+    QPointer<frmMain> guard = editor;
+    m_dialogs->expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+                             QMessageBox::StandardButton(answer));
+    const bool closed = editor->parentWidget()->close();
+    QCOMPARE(closed, answer != QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) {
+        QVERIFY(guard);
+        QVERIFY(editor->isDirty());
+        QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Félbehagyott."));
+        // Logging out asks the same question through the main window.
+        m_dialogs->expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+                                 QMessageBox::Cancel);
+        m_menu->mnuLogout->trigger();
+        QVERIFY(m_menu->isVisible());
+        return;
+    }
+    QTRY_VERIFY(!guard);
+    QCOMPARE(partText(0, m_school->addition).toString(),
+             answer == QMessageBox::Yes ? QStringLiteral("Félbehagyott.") : QString());
+    QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna"));
+}
+
+void tst_editor::failedSaveKeepsEdits() {
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    type(editor, QStringLiteral("Nem veszhet el."));
+    m_db->db().connection().exec(QStringLiteral(
+        "CREATE TRIGGER fail BEFORE INSERT ON ERTRESZ BEGIN SELECT RAISE(ABORT, 'hiba'); END"));
+    m_dialogs->expectMessage(QStringLiteral("A mentés nem sikerült, a módosítások megmaradtak.*"),
+                             Icon::Critical);
+    QTest::mouseClick(editor->btnSave, Qt::LeftButton);
+    QVERIFY(editor->isDirty());
+    QCOMPARE(editor->pendingEdits().count(), 1);
+    QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna*"));
+    m_db->db().connection().exec(QStringLiteral("DROP TRIGGER fail"));
+    QTest::mouseClick(editor->btnSave, Qt::LeftButton);
+    QCOMPARE(partText(0, m_school->addition).toString(), QStringLiteral("Nem veszhet el."));
+}
+
+void tst_editor::revertDropsPendingPart() {
+    m_db->db().run(QStringLiteral("createRatingData"),
+                   {ratingOf(0), m_school->addition, QStringLiteral("Eredeti.")});
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    type(editor, QStringLiteral(" Toldás"));
+    m_dialogs->expectMessage(
+        QStringLiteral(
+            "A művelet visszavonja az aktuális kompetencia értékelésén végzett módosításokat. Folytatja?"),
+        Icon::Question, QMessageBox::Yes);
+    QTest::mouseClick(editor->btnRevert, Qt::LeftButton);
+    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Eredeti."));
+    QVERIFY(!editor->isDirty());
+    QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna"));
+}
+
+void tst_editor::autosaveSavesOpenRating() {
+    m_now = QDateTime(QDate(2026, 12, 8), QTime(9, 0));
+    Clock::set([this] { return m_now; });
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    type(editor, QStringLiteral("Magától mentődik."));
+    QVERIFY(frmAutoSave::instance());
+    m_now = m_now.addSecs(5 * 60 + 1);
+    frmAutoSave::instance()->tmrCheck_Timer();
+    QCOMPARE(partText(0, m_school->addition).toString(), QStringLiteral("Magától mentődik."));
+    QVERIFY(!editor->isDirty());
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM LOG WHERE log_megj='AUTOSAVE START'")).toInt(),
+             1);
+}
+
+void tst_editor::headerShownOnlyForActivePeriod() {
+    m_db->db().run(QStringLiteral("updateMainRatingData"),
+                   {12, 2, QStringLiteral("Felsőbb évfolyamba léphet."), QDate(2025, 2, 28), ratingOf(0)});
+    m_db->db().connection().query(
+        QStringLiteral(
+            "INSERT INTO LAP (lap_ert_id, lap_tipus, lap_szam, lap_sorszam) VALUES (?, 'T', 1, 'AB 11')"),
+        {ratingOf(0)});
+    m_db->db().run(QStringLiteral("addClosure"),
+                   {ratingOf(0), QStringLiteral("Egyéni munkarend szerint halad.")});
+    frmMain *editor = openEditor(m_school->teacher);
+    choosePupil(editor, 0);
+    QCOMPARE(editor->header->txtMulOrak->text(), QStringLiteral("12"));
+    QCOMPARE(editor->header->txtIgazolatlan->text(), QStringLiteral("2"));
+    QCOMPARE(editor->header->txtEvfolyam->text(), QStringLiteral("Felsőbb évfolyamba léphet."));
+    QCOMPARE(editor->header->txtKelt->text(), QStringLiteral("2025"));
+    QCOMPARE(editor->header->cmbMonth->currentText(), QStringLiteral("február"));
+    QCOMPARE(editor->header->cmbDay->count(), 29);
+    QCOMPARE(editor->header->cmbDay->currentText(), QStringLiteral("28"));
+    QCOMPARE(editor->header->lblTLSZ_SZ->text(), QStringLiteral("T-1"));
+    QCOMPARE(editor->header->lblONS->text(), QStringLiteral(""));
+    QCOMPARE(editor->header->List1->count(), 1);
+    QCOMPARE(editor->header->List1->item(0)->text(), QStringLiteral("1: AB 11"));
+    QCOMPARE(editor->header->listClosures->topLevelItemCount(), 1);
+    QVERIFY(!editor->isDirty());
+}
+
+QTEST_MAIN(tst_editor)
+#include "tst_editor.moc"
