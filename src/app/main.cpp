@@ -1,6 +1,9 @@
 #include "data/AppData.h"
 #include "data/DbError.h"
 #include "data/Schema.h"
+#include "data/modSub.h"
+#include "print/PdfExport.h"
+#include "print/PrintControl.h"
 #include "shell/frmAuth.h"
 
 #include <QApplication>
@@ -19,6 +22,11 @@ struct Options {
     QString createDatabase;
     QString database;
     bool startupProbe = false;
+    // --print-pdf RATING_ID FILE [certificate|a4|register]
+    bool printPdf = false;
+    qint64 printRating = 0;
+    QString printFile;
+    QString printKind = QStringLiteral("certificate");
     bool ok = true;
 };
 
@@ -30,7 +38,13 @@ Options parse(int argc, char **argv) {
             o.createDatabase = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(a, "--database") == 0 && i + 1 < argc)
             o.database = QString::fromLocal8Bit(argv[++i]);
-        else if (std::strcmp(a, "--startup-probe") == 0)
+        else if (std::strcmp(a, "--print-pdf") == 0 && i + 2 < argc) {
+            o.printPdf = true;
+            o.printRating = QString::fromLocal8Bit(argv[++i]).toLongLong(&o.ok);
+            o.printFile = QString::fromLocal8Bit(argv[++i]);
+            if (i + 1 < argc && argv[i + 1][0] != '-')
+                o.printKind = QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strcmp(a, "--startup-probe") == 0)
             o.startupProbe = true;
         else if (a[0] == '-' && a[1] == '-')
             o.ok = false;
@@ -50,6 +64,35 @@ int createDatabase(int argc, char **argv, const QString &path) {
     return 0;
 }
 
+// Composes the trial document of one rating into a PDF file, without windows.
+int printPdf(int argc, char **argv, const Options &o) {
+    // Fonts need a GUI application; a machine without a display has none but the offscreen one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    PrintOptions::Document kind;
+    if (!PdfExport::parseKind(o.printKind, kind)) {
+        std::fprintf(stderr, "Ismeretlen dokumentum: %s (certificate, a4 vagy register)\n",
+                     o.printKind.toLocal8Bit().constData());
+        return 2;
+    }
+    AppData data;
+    data.databaseOverride = o.database;
+    try {
+        data.openDatabase(modSub::GetDatabasePath());
+        PdfExport::writeDocuments(o.printFile, {PdfExport::composeTrial(data.devPrint, o.printRating, kind)});
+    } catch (const DbError &e) {
+        std::fprintf(stderr, "%s\n", e.message().toLocal8Bit().constData());
+        return 1;
+    } catch (const PrintError &e) {
+        std::fprintf(stderr, "%s\n", e.message().toLocal8Bit().constData());
+        return 1;
+    }
+    std::printf("%s\n", o.printFile.toLocal8Bit().constData());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -57,11 +100,15 @@ int main(int argc, char **argv) {
     sinceStart.start();
     const Options options = parse(argc, argv);
     if (!options.ok) {
-        std::fprintf(stderr, "Használat: lorvanto [--database ÚTVONAL] | --create-database ÚTVONAL\n");
+        std::fprintf(stderr, "Használat: lorvanto [--database ÚTVONAL] | --create-database ÚTVONAL\n"
+                             "       lorvanto [--database ÚTVONAL] --print-pdf ÉRTÉKELÉS FÁJL "
+                             "[certificate|a4|register]\n");
         return 2;
     }
     if (!options.createDatabase.isEmpty())
         return createDatabase(argc, argv, options.createDatabase);
+    if (options.printPdf)
+        return printPdf(argc, argv, options);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvanto"));

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+class CommandSet;
+
+// Everything the documents of one rating print, read once with the printing commands. Null names and texts
+// are empty strings.
+struct PrintData {
+    struct Part {
+        qint64 id = 0;         // esz_id
+        QString text;          // esz_szoveg
+        QString subCompetency; // akb_nev
+        QString competency;    // kpb_nev
+        QString subject;       // ata_rnev (the subject's print name)
+    };
+
+    qint64 ertId = 0;
+    qint64 tanId = 0;
+    QString classLabel; // grade "/" class name
+    QString omCode;     // int_omkod
+    QString town;       // int_varos
+    QString familyName, givenName, motherName, guardianName, birthPlace, country;
+    QDate birthDate;
+    QString serial;         // ert_sorsz, the class register serial
+    QString registerNumber; // ert_tlapszam
+    qint64 tevId = 0;
+    QString grade;               // osz_evfolyam
+    QString decision;            // ert_hatarozat_evf
+    QString unexcusedHours;      // ert_igazolatlan
+    QString missedHours;         // ert_mulaszt
+    QDate issued;                // ert_keltezes
+    QString status;              // ert_vegleges
+    bool officialPeriod = false; // tev_hivatalos "Igen"
+    int schoolYear = 0;          // tev_ev, first calendar year of the school year
+    QStringList clauses;
+    QList<Part> parts;
+    // Faulty-sheet flags by sheet number (index 0 is sheet 1).
+    QList<bool> faultyCertificateSheets;
+    QList<bool> faultyRegisterSheets;
+
+    QString pupilName() const { return familyName + QLatin1Char(' ') + givenName; }
+
+    // Reads the data set of a rating and its pupil through devPrint. Throws DbError on an engine error and
+    // PrintError (with a Hungarian message) when the rating or its pupil is not found.
+    static PrintData read(CommandSet &devPrint, qint64 ertId, qint64 tanId);
+};
