@@ -184,8 +184,10 @@ const Entry kDevDB[] = {
      "(?, ?, ?, "
      "?, ?, ?)"},
     {"deleteClass", "osz_id long", "UPDATE OSZTALY SET osz_torolt=1 WHERE osz_id=?"},
+    // Absences go in as typed: a number is stored as a number, anything else is kept as text rather than
+    // lost.
     {"updateMainRatingData",
-     "ert_mulaszt long, ert_igazolatlan long, ert_hatarozat_evf text, ert_keltezes date, ert_id long",
+     "ert_mulaszt text, ert_igazolatlan text, ert_hatarozat_evf text, ert_keltezes date, ert_id long",
      "UPDATE ERTEKELES SET ert_mulaszt=?, ert_igazolatlan=?, ert_hatarozat_evf=?, ert_keltezes=? WHERE "
      "ert_id=?"},
     {"setFinalizationMode", "ert_vegleges text, ert_id long",

@@ -35,6 +35,12 @@ namespace {
 frmMain *g_instance = nullptr;
 constexpr int kTag = Qt::UserRole;
 const QColor kEditableBackground(248, 249, 251);
+const QString kNotGiven = QStringLiteral("<nincs megadva>");
+// The number shown in a register-number label, as it is frozen into the rating: the "not given" mark is
+// only a mark, and an official form must not carry it as a number.
+QString shownNumber(const QLabel *label) {
+    return label->text() == kNotGiven ? QString() : label->text();
+}
 
 template <typename T> T *named(T *w, const char *name) {
     w->setObjectName(QString::fromLatin1(name));
@@ -101,6 +107,12 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
     on(btnSave, &QPushButton::clicked, &frmMain::SaveChanges);
     on(header->btnSaveRating, &QPushButton::clicked, &frmMain::SaveChanges);
     on(btnRevert, &QPushButton::clicked, &frmMain::btnRevert_Click);
+    connect(header, &RatingHeaderView::changed, this, &frmMain::markDirty);
+    connect(header, &RatingHeaderView::validityChanged, this, [this](bool valid) {
+        if (m_editable)
+            header->btnClose->setEnabled(valid);
+    });
+    on(header->btnClose, &QPushButton::clicked, &frmMain::btnClose_Click);
     connect(txtNewSentence, &QLineEdit::textChanged, this,
             [this] { btnAdd->setEnabled(m_editable && !txtNewSentence->text().trimmed().isEmpty()); });
 
@@ -414,13 +426,22 @@ void frmMain::SaveChanges() {
     m_edits.clear();
     m_dirty = false;
     setMainCaption(m_title);
-    SaveRating();
+    // The header is written on its own: the parts saved above stay saved even if it fails.
+    try {
+        SaveRating();
+    } catch (const DbError &e) {
+        m_dirty = true;
+        setMainCaption(m_title + QLatin1Char('*'));
+        dialogs().error(this, QStringLiteral("A törzsadatok mentése nem sikerült.\n\n%1").arg(e.message()));
+    }
     cmbSubCompetencies_Click();
 }
 
 void frmMain::SaveRating() {
-    // The header fields are saved here once their editing is part of the editor; until then they are shown
-    // read-only and there is nothing of them to write.
+    const RatingHeaderView::Values v = header->values();
+    AppData::current().devDB.run(
+        QStringLiteral("updateMainRatingData"),
+        {v.absences, v.unexcused, v.decision, v.date.isValid() ? QVariant(v.date) : QVariant(), ratingId()});
 }
 
 void frmMain::discardEdits() {
@@ -513,6 +534,8 @@ void frmMain::btnSelect_Click() {
                       QStringLiteral(", ") +
                       RatingParts::longDate(s.field(QStringLiteral("tan_szdatum")).toDate()));
     lblMother->setText(QStringLiteral("Anyja neve: ") + s.field(QStringLiteral("tan_anev")).toString());
+    showRegisterNumbers();
+    header->showDate(m_kid->rating.field(QStringLiteral("ert_keltezes")).toDate());
     lblNoKid->hide();
     m_tracking = true;
 }
@@ -522,19 +545,19 @@ void frmMain::showHeaderData(const Recordset &rating) {
     header->txtMulOrak->setText(text("ert_mulaszt"));
     header->txtIgazolatlan->setText(text("ert_igazolatlan"));
     header->txtEvfolyam->setText(text("ert_hatarozat_evf"));
-    const QDate date = rating.field(QStringLiteral("ert_keltezes")).toDate();
-    header->txtKelt->setText(date.isValid() ? QString::number(date.year()) : QString());
-    if (date.isValid()) {
-        header->cmbMonth->setCurrentIndex(date.month() - 1);
-        header->cmbDay->setCurrentIndex(date.day() - 1);
-    }
-    const bool open = text("ert_vegleges") == QLatin1String("N");
+    header->showDate(rating.field(QStringLiteral("ert_keltezes")).toDate());
+}
+
+void frmMain::showRegisterNumbers() {
+    const Recordset &rating = m_kid->rating;
+    const bool open = rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
     const Recordset &s = m_kid->student;
+    // A finalised rating shows the numbers frozen in it; an open one the pupil's current numbers.
     auto number = [&](const char *ratingColumn, const char *pupilColumn) {
         if (!open)
-            return text(ratingColumn);
-        const QVariant v = s.count() ? s.field(QString::fromLatin1(pupilColumn)) : QVariant();
-        return v.isNull() ? QStringLiteral("<nincs megadva>") : v.toString();
+            return rating.field(QString::fromLatin1(ratingColumn)).toString();
+        const QString v = s.count() ? s.field(QString::fromLatin1(pupilColumn)).toString() : QString();
+        return v.isEmpty() ? kNotGiven : v;
     };
     header->lblTLSZ_SZ->setText(number("ert_tlapszam", "tan_tlapszam"));
     header->lblONS->setText(number("ert_sorsz", "tan_sorsz"));
@@ -555,15 +578,8 @@ void frmMain::showSheets(qint64 ertId) {
 }
 
 void frmMain::ReloadClosures() {
-    header->listClosures->clear();
-    if (!isRatingOpen())
-        return;
-    const Recordset rs = modSub::LoadClauses(ratingId());
-    for (int i = 0; i < rs.count(); ++i) {
-        auto *item =
-            new QTreeWidgetItem(header->listClosures, {rs.at(i, QStringLiteral("zdk_szoveg")).toString()});
-        item->setData(0, kTag, rs.at(i, QStringLiteral("zdk_id")));
-    }
+    header->setRating(ratingId());
+    header->ReloadClosures();
 }
 
 void frmMain::showEditingArea() {
@@ -586,29 +602,92 @@ void frmMain::SetMainDataEnable(bool enable) {
         open = m_kid->rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
     }
     m_editable = enable && level >= 2 && open && m_kid->IsActive();
-    // Printing and finalising come with their own windows; until then these stay unusable.
+    // Printing comes with the print window; until then the button stays unusable.
     header->btnPrint->setEnabled(false);
-    header->btnClose->setEnabled(false);
     QPalette p = txtRating->palette();
     p.setColor(QPalette::Base, m_editable ? kEditableBackground : palette().color(QPalette::Button));
-    for (QWidget *w : std::initializer_list<QWidget *>{txtRating, dlSentences, txtNewSentence})
-        w->setPalette(p);
-    for (QWidget *w : std::initializer_list<QWidget *>{txtRating, dlSentences, txtNewSentence, btnSave,
-                                                       btnRevert, header->btnSaveRating})
-        w->setEnabled(m_editable);
-    btnAdd->setEnabled(m_editable && !txtNewSentence->text().trimmed().isEmpty());
-    // The header fields are shown but not yet edited here.
     for (QWidget *w : std::initializer_list<QWidget *>{
-             header->txtEvfolyam, header->txtIgazolatlan, header->txtKelt, header->txtMulOrak,
-             header->listClosures, header->txtActual, header->btnAddClause, header->btnRemoveClause,
-             header->btnModifyClause, header->cmbMonth, header->cmbDay})
-        w->setEnabled(false);
+             txtRating, dlSentences, txtNewSentence, header->txtEvfolyam, header->txtIgazolatlan,
+             header->txtKelt, header->txtMulOrak, header->listClosures, header->txtActual})
+        w->setPalette(p);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{txtRating, dlSentences, txtNewSentence, btnSave, btnRevert})
+        w->setEnabled(m_editable);
+    header->setEditable(m_editable);
+    btnAdd->setEnabled(m_editable && !txtNewSentence->text().trimmed().isEmpty());
+    setFinaliseButton();
     cmbSubCompetencies->setEnabled(isRatingOpen());
     lblCompetence->setEnabled(isRatingOpen());
     if (m_menu) {
         m_menu->mnuImportText->setEnabled(m_editable);
         m_menu->mnuExportText->setEnabled(m_editable);
     }
+}
+
+void frmMain::setFinaliseButton() {
+    QPushButton *button = header->btnClose;
+    if (!isRatingOpen()) {
+        button->setText(QStringLiteral("&Véglegesítés"));
+        button->setEnabled(false);
+        return;
+    }
+    const QString status = m_kid->rating.field(QStringLiteral("ert_vegleges")).toString();
+    button->setText(status == QLatin1String("N") ? QStringLiteral("&Véglegesítés")
+                                                 : QStringLiteral("&Visszavéglegesítés"));
+    const bool printed =
+        status == QLatin1String("T") || status == QLatin1String("B") || status == QLatin1String("P");
+    button->setEnabled(AppData::current().login.isAdmin && !printed);
+    // An editable rating (always "N") may be finalised by whoever edits it, once the header is valid.
+    if (m_editable)
+        button->setEnabled(header->validate());
+}
+
+void frmMain::btnClose_Click() {
+    if (!isRatingOpen())
+        return;
+    const qint64 ertId = ratingId();
+    const bool finalising =
+        m_kid->rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
+    CommandSet &db = AppData::current().devDB;
+    if (finalising) {
+        if (!dialogs().ask(
+                this,
+                QStringLiteral("Véglegesítés után az adatok és az értékelések csak visszavéglegesítéssel "
+                               "lesznek módosíthatók, ehhez csak az igazgatónak van joga. Folytatja?")))
+            return;
+        SaveChanges();
+        if (m_dirty)
+            return; // the save failed and the user was told; nothing is finalised over unsaved text
+        db.run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ertId});
+        modSub::SetRatingRegisterNumbers(ertId, shownNumber(header->lblTLSZ_SZ), shownNumber(header->lblONS));
+        modSub::WriteLog(QStringLiteral("ERTEKELES"), ertId, QStringLiteral("Veglegesites"));
+    } else {
+        if (!dialogs().ask(
+                this, QStringLiteral(
+                          "Ha folytatja, az adatok újra írhatóak lesznek. Visszavonja a véglegesítést?")))
+            return;
+        db.run(QStringLiteral("setFinalizationMode"), {QStringLiteral("N"), ertId});
+        AppData::current().devPrint.run(QStringLiteral("delLapok"), {ertId});
+        modSub::WriteLog(QStringLiteral("ERTEKELES"), ertId, QStringLiteral("Visszaveglegesites"));
+    }
+    reopenRating();
+}
+
+void frmMain::reopenRating() {
+    // Our own lock is given back first, so the rating is reopened (and locked) afresh rather than found
+    // locked by ourselves and left locked for good.
+    const qint64 tanId = m_kid->rating.field(QStringLiteral("ert_tan_id")).toLongLong();
+    releaseLock();
+    m_tracking = false;
+    m_kid->dlClass_Click();
+    for (int i = 0; i < m_kid->listKid->topLevelItemCount(); ++i)
+        if (m_kid->listKid->topLevelItem(i)->data(0, kTag).toLongLong() == tanId)
+            m_kid->listKid->setCurrentItem(m_kid->listKid->topLevelItem(i));
+    m_kid->btnSelect_Click();
+    m_lockedByMe = !m_kid->readOnly;
+    showRegisterNumbers();
+    header->showDate(m_kid->rating.field(QStringLiteral("ert_keltezes")).toDate());
+    m_tracking = true;
 }
 
 void frmMain::closeEvent(QCloseEvent *event) {

@@ -47,6 +47,7 @@ public:
 
     // Used by the pupil chooser while it opens a rating.
     void showHeaderData(const Recordset &rating);
+    void showRegisterNumbers();
     void showSheets(qint64 ertId);
     void showEditingArea();
     void setTracking(bool on) { m_tracking = on; }
@@ -93,6 +94,9 @@ private:
     void btnRevert_Click();
     void btnSelect_Click();
     void opView_Click();
+    void btnClose_Click();
+    void setFinaliseButton();
+    void reopenRating();
     void insertIntoRating(const QString &text);
     void showStoredPart();
     void markDirty();

@@ -615,7 +615,7 @@ void tst_editor::headerShownOnlyForActivePeriod() {
     QCOMPARE(editor->header->cmbDay->count(), 29);
     QCOMPARE(editor->header->cmbDay->currentText(), QStringLiteral("28"));
     QCOMPARE(editor->header->lblTLSZ_SZ->text(), QStringLiteral("T-1"));
-    QCOMPARE(editor->header->lblONS->text(), QStringLiteral(""));
+    QCOMPARE(editor->header->lblONS->text(), QStringLiteral("<nincs megadva>"));
     QCOMPARE(editor->header->List1->count(), 1);
     QCOMPARE(editor->header->List1->item(0)->text(), QStringLiteral("1: AB 11"));
     QCOMPARE(editor->header->listClosures->topLevelItemCount(), 1);
