@@ -42,9 +42,11 @@ RatingHeaderView::RatingHeaderView(QWidget *parent) : QGroupBox(QStringLiteral("
     setMouseTracking(true);
     txtMulOrak = named(new QLineEdit(this), "txtMulOrak");
     txtMulOrak->setMaxLength(3);
+    txtMulOrak->setMaximumWidth(60);
     lblMulOrak = labelFor(QStringLiteral("&Mulasztott órák:"), txtMulOrak, "lblMulOrak", this);
     txtIgazolatlan = named(new QLineEdit(this), "txtIgazolatlan");
     txtIgazolatlan->setMaxLength(3);
+    txtIgazolatlan->setMaximumWidth(60);
     lblIgazolatlan = labelFor(QStringLiteral("Ebből i&gazolatlan:"), txtIgazolatlan, "lblIgazolatlan", this);
     txtEvfolyam = named(new QLineEdit(this), "txtEvfolyam");
     txtEvfolyam->setMaxLength(200);
@@ -72,6 +74,8 @@ RatingHeaderView::RatingHeaderView(QWidget *parent) : QGroupBox(QStringLiteral("
     List1->setAccessibleName(QStringLiteral("Törzslap sorszámok:"));
     List2 = named(new QListWidget(this), "List2");
     List2->setAccessibleName(QStringLiteral("Pótlap sorszámok:"));
+    List1->setMaximumHeight(110);
+    List2->setMaximumHeight(110);
 
     listClosures = named(new QTreeWidget(this), "listClosures");
     listClosures->setHeaderLabels({QStringLiteral("Záradék")});

@@ -27,6 +27,8 @@ QTreeWidget *listView(QWidget *parent, const char *name, const QStringList &colu
     list->setRootIsDecorated(false);
     list->setAllColumnsShowFocus(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->header()->setStretchLastSection(true);
     return list;
 }
 

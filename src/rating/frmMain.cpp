@@ -167,7 +167,6 @@ void frmMain::buildRatingView() {
     dlSentences->setHeaderLabels({QStringLiteral("Mondat")});
     dlSentences->setRootIsDecorated(false);
     dlSentences->setAccessibleName(QStringLiteral("Mondatok"));
-    dlSentences->setColumnWidth(0, 9000 / 15);
     auto *hint = new QLabel(
         QStringLiteral("Kattintson duplán a mondatra annak beszúrásához a kurzor mögé, vagy húzza a "
                        "megfelelő helyre!"),
@@ -289,6 +288,9 @@ void frmMain::tabSubjects_Click() {
     const bool named = tabCompetencies->count() > 0 && !tabCompetencies->tabText(0).isEmpty();
     tabCompetencies->setVisible(named);
     lblCompetence->setVisible(named);
+    // A tab bar filled while its page is hidden does not tell the layout its new height by itself.
+    tabSubjects->updateGeometry();
+    tabCompetencies->updateGeometry();
     tabCompetencies_Click();
 }
 

@@ -241,6 +241,9 @@ void tst_editor::openingShowsPupilAndTakesLock() {
     QVERIFY(editor->lblNoKid->isHidden());
     QCOMPARE(editor->views->currentWidget(), editor->frmRating);
     QCOMPARE(editor->tabSubjects->count(), 2);
+    // The tabs were filled while their page was hidden; they must still take their height when shown.
+    QTRY_VERIFY(editor->tabSubjects->height() > 0);
+    QTRY_VERIFY(editor->tabCompetencies->height() > 0);
     QCOMPARE(editor->tabSubjects->tabText(0), QStringLiteral("Matematika"));
     QCOMPARE(editor->tabCompetencies->tabText(0), QStringLiteral("Számolás"));
     QCOMPARE(editor->cmbSubCompetencies->currentText(), QStringLiteral("Összeadás"));
