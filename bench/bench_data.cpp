@@ -1,5 +1,6 @@
 // The shared routines every window leans on, and the copying of a whole curriculum.
 #include "BenchDatabase.h"
+#include "BenchMain.h"
 #include "data/Connection.h"
 
 #include <QCoreApplication>
@@ -140,9 +141,5 @@ BENCHMARK(BM_PlainInsertBaseline)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, false);
 }

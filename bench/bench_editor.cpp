@@ -1,6 +1,7 @@
 // The rating editor on a realistic school: 15 subjects x 4 competencies x 4 sub-competencies, 200 sentences
 // on the shown sub-competency, a class of 35 pupils.
 #include "BenchDatabase.h"
+#include "BenchMain.h"
 #include "rating/EditorWidgets.h"
 #include "rating/frmKid.h"
 #include "rating/frmMain.h"
@@ -121,11 +122,5 @@ BENCHMARK(BM_SaveChanges30Parts)->Unit(benchmark::kMillisecond)->Iterations(10);
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, true);
 }

@@ -1,5 +1,6 @@
 // Composing a certificate with a long evaluation text, and writing a whole class of them into one PDF.
 #include "BenchDatabase.h"
+#include "BenchMain.h"
 #include "data/Connection.h"
 #include "print/DocumentLayout.h"
 #include "print/PdfExport.h"
@@ -104,11 +105,5 @@ BENCHMARK(BM_ClassCertificatesToPdf)->Unit(benchmark::kMillisecond)->Iterations(
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, true);
 }

@@ -1,4 +1,5 @@
 // Program start to the login window shown, measured by the program itself (--startup-probe) over whole runs.
+#include "BenchMain.h"
 #include "data/Schema.h"
 
 #include <QCoreApplication>
@@ -36,9 +37,5 @@ BENCHMARK(BM_StartupToLoginWindow)->UseManualTime()->Unit(benchmark::kMillisecon
 } // namespace
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, false);
 }

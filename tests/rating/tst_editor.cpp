@@ -1,4 +1,5 @@
 // The rating selection and the rating editor, driven through their named controls.
+#include "EditorSession.h"
 #include "SchoolFixture.h"
 #include "ScriptedDialogService.h"
 #include "TestDatabase.h"
@@ -64,57 +65,28 @@ private:
     QString caption() const;
     qint64 ratingOf(int pupil);
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<SchoolFixture> m_school;
-    std::unique_ptr<ScriptedDialogService> m_dialogs;
-    QPointer<frmMenu> m_menu;
+    std::unique_ptr<EditorSession> m_s;
     QDateTime m_now;
 };
 
 void tst_editor::init() {
-    ProgramExit::setHandler([] {});
-    m_db = std::make_unique<TestDatabase>();
-    m_school = std::make_unique<SchoolFixture>(*m_db);
-    m_dialogs = std::make_unique<ScriptedDialogService>();
+    m_s = std::make_unique<EditorSession>();
 }
 
 void tst_editor::cleanup() {
-    if (m_menu) {
-        EditorLink::setAskToSave(nullptr);
-        if (frmMain *e = frmMain::instance())
-            delete e->parentWidget();
-        delete m_menu;
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_dialogs->verifyDone();
-    m_dialogs.reset();
-    m_school.reset();
-    m_db.reset();
-    Clock::reset();
-    ProgramExit::setHandler(nullptr);
+    m_s->close();
+    m_s.reset();
 }
 
 frmMain *tst_editor::openEditor(qint64 user) {
-    m_db->loginAs(user);
-    m_menu = new frmMenu;
-    m_menu->load();
-    m_menu->show();
-    m_menu->mnuRate->trigger();
-    frmMain *editor = frmMain::instance();
-    return editor;
+    return m_s->openEditor(user);
 }
 
 void tst_editor::choosePupil(frmMain *editor, int pupilRow, bool expectModal) {
     if (expectModal)
-        m_dialogs->expectModal(QStringLiteral("frmKid"), [pupilRow](QDialog *d) {
-            auto *classes = d->findChild<QTreeWidget *>(QStringLiteral("dlClass"));
-            classes->setCurrentItem(classes->topLevelItem(0));
-            auto *kids = d->findChild<QTreeWidget *>(QStringLiteral("listKid"));
-            kids->setCurrentItem(kids->topLevelItem(pupilRow));
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnSelect")), Qt::LeftButton);
-            return d->result();
-        });
-    QTest::mouseClick(editor->findChild<QPushButton *>(QStringLiteral("btnSelect")), Qt::LeftButton);
+        m_s->choosePupil(editor, pupilRow);
+    else
+        QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
 }
 
 void tst_editor::type(frmMain *editor, const QString &text) {
@@ -125,7 +97,7 @@ void tst_editor::type(frmMain *editor, const QString &text) {
 
 QString tst_editor::caption() const {
     // A maximised editor adds its own title in brackets to the main window's.
-    return m_menu->windowTitle().section(QStringLiteral(" - ["), 0, 0);
+    return m_s->menu->windowTitle().section(QStringLiteral(" - ["), 0, 0);
 }
 
 void tst_editor::selectSub(frmMain *editor, qint64 akbId) {
@@ -144,24 +116,22 @@ void tst_editor::selectSub(frmMain *editor, qint64 akbId) {
 }
 
 qint64 tst_editor::ratingOf(int pupil) {
-    return m_db
-        ->scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id=? AND ert_tev_id=?"),
-                 {m_school->pupils[pupil], m_school->period})
-        .toLongLong();
+    return m_s->ratingOf(pupil);
 }
 
 QVariant tst_editor::partText(int pupil, qint64 akbId) {
-    return m_db->scalar(QStringLiteral("SELECT esz_szoveg FROM ERTRESZ WHERE esz_ert_id=? AND esz_akb_id=?"),
-                        {ratingOf(pupil), akbId});
+    return m_s->db.scalar(
+        QStringLiteral("SELECT esz_szoveg FROM ERTRESZ WHERE esz_ert_id=? AND esz_akb_id=?"),
+        {ratingOf(pupil), akbId});
 }
 
 void tst_editor::pupilListCreatesRatingsAndShowsState() {
     // A pupil who is in the class of the old period only gets his rating for the chosen period on listing.
-    const qint64 newcomer = m_db->addPupil(QStringLiteral("Dózsa"), QStringLiteral("Dénes"));
-    m_db->db().run(QStringLiteral("addRating2"),
-                   {newcomer, m_school->cls, m_school->oldPeriod, QStringLiteral("P")});
-    m_db->db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(1)});
-    frmMain *editor = openEditor(m_school->teacher);
+    const qint64 newcomer = m_s->db.addPupil(QStringLiteral("Dózsa"), QStringLiteral("Dénes"));
+    m_s->db.db().run(QStringLiteral("addRating2"),
+                     {newcomer, m_s->school.cls, m_s->school.oldPeriod, QStringLiteral("P")});
+    m_s->db.db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(1)});
+    frmMain *editor = openEditor(m_s->school.teacher);
     QVERIFY(editor);
     QCOMPARE(editor->lblNoKid->text(), QStringLiteral("Nincs gyermek kiválasztva!"));
     QCOMPARE(editor->views->currentWidget(), editor->frmHideAll);
@@ -182,15 +152,16 @@ void tst_editor::pupilListCreatesRatingsAndShowsState() {
     QVERIFY(!kid->listKid->topLevelItem(1)->font(1).bold());
     QCOMPARE(kid->listKid->topLevelItem(0)->text(2), QStringLiteral("nem"));
     QCOMPARE(
-        m_db->scalar(QStringLiteral("SELECT ert_vegleges FROM ERTEKELES WHERE ert_tan_id=? AND ert_tev_id=?"),
-                     {newcomer, m_school->period})
+        m_s->db
+            .scalar(QStringLiteral("SELECT ert_vegleges FROM ERTEKELES WHERE ert_tan_id=? AND ert_tev_id=?"),
+                    {newcomer, m_s->school.period})
             .toString(),
         QStringLiteral("N"));
     // A class without rights is not listed; a deleted class neither.
-    const qint64 hidden = m_db->addClass(m_school->period, 3, QStringLiteral("b"));
-    m_db->addClass(m_school->period, 4, QStringLiteral("c"), m_school->teacher);
-    m_db->db().run(QStringLiteral("deleteClass"),
-                   {m_db->addClass(m_school->period, 1, QStringLiteral("d"), m_school->teacher)});
+    const qint64 hidden = m_s->db.addClass(m_s->school.period, 3, QStringLiteral("b"));
+    m_s->db.addClass(m_s->school.period, 4, QStringLiteral("c"), m_s->school.teacher);
+    m_s->db.db().run(QStringLiteral("deleteClass"),
+                     {m_s->db.addClass(m_s->school.period, 1, QStringLiteral("d"), m_s->school.teacher)});
     kid->LoadClasses();
     QCOMPARE(kid->dlClass->topLevelItemCount(), 2);
     Q_UNUSED(hidden);
@@ -212,10 +183,10 @@ void tst_editor::checkoutCopyColours() {
     QFETCH(bool, exported);
     QFETCH(bool, red);
     QFETCH(QString, lockText);
-    m_db->db().run(QStringLiteral("setDBState"), {exportState});
+    m_s->db.db().run(QStringLiteral("setDBState"), {exportState});
     if (exported)
-        m_db->db().run(QStringLiteral("addExportedClass"), {m_school->cls, m_school->admin});
-    frmMain *editor = openEditor(m_school->teacher);
+        m_s->db.db().run(QStringLiteral("addExportedClass"), {m_s->school.cls, m_s->school.admin});
+    frmMain *editor = openEditor(m_s->school.teacher);
     frmKid *kid = editor->kidWindow();
     QVERIFY(kid->prepare());
     QTreeWidgetItem *row = kid->dlClass->topLevelItem(0);
@@ -229,10 +200,10 @@ void tst_editor::checkoutCopyColours() {
 }
 
 void tst_editor::openingShowsPupilAndTakesLock() {
-    m_db->db().connection().query(
+    m_s->db.db().connection().query(
         QStringLiteral("UPDATE TANULO SET tan_szhely='Pécs', tan_anev='Kovács Mária' WHERE tan_id=?"),
-        {m_school->pupils[0]});
-    frmMain *editor = openEditor(m_school->teacher);
+        {m_s->school.pupils[0]});
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Értékelés: Árva Ádám (2. a)"));
     QCOMPARE(editor->lblName->text(), QStringLiteral("Árva Ádám"));
@@ -251,66 +222,66 @@ void tst_editor::openingShowsPupilAndTakesLock() {
     QVERIFY(!editor->isDirty());
     QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna"));
     QCOMPARE(
-        m_db->scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+        m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
             .toLongLong(),
-        m_school->teacher);
-    QVERIFY(m_menu->mnuExportText->isEnabled());
+        m_s->school.teacher);
+    QVERIFY(m_s->menu->mnuExportText->isEnabled());
     editor->opView0->setChecked(true);
     QCOMPARE(editor->views->currentWidget(), static_cast<QWidget *>(editor->header));
 }
 
 void tst_editor::newPartCreatesRowAndEmptyingDeletesIt() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     type(editor, QStringLiteral("Szépen számol. "));
     QVERIFY(editor->isDirty());
     QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna*"));
     QTest::mouseClick(editor->btnSave, Qt::LeftButton);
-    QCOMPARE(partText(0, m_school->addition).toString(), QStringLiteral("Szépen számol."));
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 1);
+    QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Szépen számol."));
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 1);
     QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna"));
     QVERIFY(!editor->isDirty());
     QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Szépen számol."));
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT log_megj FROM LOG WHERE log_tabla='ERTRESZ'")).toString(),
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT log_megj FROM LOG WHERE log_tabla='ERTRESZ'")).toString(),
              QStringLiteral("Ertekeles mentese"));
     editor->txtRating->selectAll();
     QTest::keyClick(editor->txtRating, Qt::Key_Delete);
     QTest::mouseClick(editor->btnSave, Qt::LeftButton);
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 0);
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 0);
 }
 
 void tst_editor::pendingTextsSurviveSwitching() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 1);
     type(editor, QStringLiteral("Összead."));
-    selectSub(editor, m_school->subtraction);
+    selectSub(editor, m_s->school.subtraction);
     QCOMPARE(editor->txtRating->toPlainText(), QString());
     type(editor, QStringLiteral("Kivon."));
-    selectSub(editor, m_school->musicSub);
+    selectSub(editor, m_s->school.musicSub);
     type(editor, QStringLiteral("Énekel."));
-    selectSub(editor, m_school->addition);
+    selectSub(editor, m_s->school.addition);
     QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Összead."));
-    selectSub(editor, m_school->subtraction);
+    selectSub(editor, m_s->school.subtraction);
     QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Kivon."));
     QCOMPARE(editor->pendingEdits().count(), 3);
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 0);
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 0);
     QTest::mouseClick(editor->btnSave, Qt::LeftButton);
-    QCOMPARE(partText(1, m_school->addition).toString(), QStringLiteral("Összead."));
-    QCOMPARE(partText(1, m_school->subtraction).toString(), QStringLiteral("Kivon."));
-    QCOMPARE(partText(1, m_school->musicSub).toString(), QStringLiteral("Énekel."));
+    QCOMPARE(partText(1, m_s->school.addition).toString(), QStringLiteral("Összead."));
+    QCOMPARE(partText(1, m_s->school.subtraction).toString(), QStringLiteral("Kivon."));
+    QCOMPARE(partText(1, m_s->school.musicSub).toString(), QStringLiteral("Énekel."));
 }
 
 void tst_editor::blanksOnlyIsEmpty() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     type(editor, QStringLiteral("    "));
     QVERIFY(editor->isDirty());
     QTest::mouseClick(editor->btnSave, Qt::LeftButton);
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 0);
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 0);
 }
 
 void tst_editor::sentenceInsertedAtCaretWithBlank() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     type(editor, QStringLiteral("AB"));
     QTextCursor c = editor->txtRating->textCursor();
@@ -326,7 +297,7 @@ void tst_editor::sentenceInsertedAtCaretWithBlank() {
 }
 
 void tst_editor::sentencesListedBySharing() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     QStringList shown;
     for (int i = 0; i < editor->dlSentences->topLevelItemCount(); ++i)
@@ -355,32 +326,32 @@ void tst_editor::addingSentence() {
     QFETCH(bool, offer);
     QFETCH(QString, stored);
     QFETCH(bool, inserted);
-    m_db->db().run(QStringLiteral("setDBState"), {exportState});
+    m_s->db.db().run(QStringLiteral("setDBState"), {exportState});
     if (exportState == 1)
-        m_db->db().run(QStringLiteral("addExportedClass"), {m_school->cls, m_school->admin});
-    frmMain *editor = openEditor(m_school->teacher);
+        m_s->db.db().run(QStringLiteral("addExportedClass"), {m_s->school.cls, m_s->school.admin});
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     QVERIFY(!editor->btnAdd->isEnabled());
     editor->txtNewSentence->insert(QStringLiteral("Jól használja az ujjait."));
     QVERIFY(editor->btnAdd->isEnabled());
-    m_dialogs->expectModal(QStringLiteral("frmMsgBox"), [button](QDialog *d) {
+    m_s->dialogs.expectModal(QStringLiteral("frmMsgBox"), [button](QDialog *d) {
         QTest::mouseClick(d->findChild<QPushButton *>(button), Qt::LeftButton);
         return d->result();
     });
     if (!stored.isEmpty())
-        m_dialogs->expectMessage(QStringLiteral("Kiajánlja a mondatot?"), Icon::Question,
-                                 offer ? QMessageBox::Yes : QMessageBox::No);
+        m_s->dialogs.expectMessage(QStringLiteral("Kiajánlja a mondatot?"), Icon::Question,
+                                   offer ? QMessageBox::Yes : QMessageBox::No);
     QTest::mouseClick(editor->btnAdd, Qt::LeftButton);
-    const Recordset rs = m_db->db().connection().query(
+    const Recordset rs = m_s->db.db().connection().query(
         QStringLiteral("SELECT * FROM MONDATBANK WHERE mdb_szoveg='Jól használja az ujjait.'"));
     QCOMPARE(rs.count(), stored.isEmpty() ? 0 : 1);
     if (!stored.isEmpty()) {
         QCOMPARE(rs.field(QStringLiteral("mdb_megoszt")).toString(), stored);
-        QCOMPARE(rs.field(QStringLiteral("mdb_usr_id")).toLongLong(), m_school->teacher);
-        QCOMPARE(rs.field(QStringLiteral("mdb_akb_id")).toLongLong(), m_school->addition);
-        QCOMPARE(
-            m_db->scalar(QStringLiteral("SELECT log_megj FROM LOG WHERE log_tabla='MONDATBANK'")).toString(),
-            QStringLiteral("Uj mondat felvetele"));
+        QCOMPARE(rs.field(QStringLiteral("mdb_usr_id")).toLongLong(), m_s->school.teacher);
+        QCOMPARE(rs.field(QStringLiteral("mdb_akb_id")).toLongLong(), m_s->school.addition);
+        QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT log_megj FROM LOG WHERE log_tabla='MONDATBANK'"))
+                     .toString(),
+                 QStringLiteral("Uj mondat felvetele"));
         QCOMPARE(editor->dlSentences->topLevelItemCount(), 4);
     }
     QCOMPARE(editor->txtRating->toPlainText(),
@@ -390,7 +361,7 @@ void tst_editor::addingSentence() {
 }
 
 void tst_editor::placeholderSubjectShowsTextBoxAlone() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     QVERIFY(editor->tabCompetencies->isVisibleTo(editor));
     editor->tabSubjects->setCurrentIndex(1);
@@ -399,7 +370,7 @@ void tst_editor::placeholderSubjectShowsTextBoxAlone() {
     QVERIFY(!editor->lblCompetence->isVisibleTo(editor));
     QVERIFY(!editor->cmbSubCompetencies->isVisibleTo(editor));
     QVERIFY(editor->txtRating->isVisibleTo(editor));
-    QCOMPARE(editor->cmbSubCompetencies->currentData().toLongLong(), m_school->musicSub);
+    QCOMPARE(editor->cmbSubCompetencies->currentData().toLongLong(), m_s->school.musicSub);
 }
 
 void tst_editor::readOnly_data() {
@@ -413,21 +384,21 @@ void tst_editor::readOnly_data() {
 void tst_editor::readOnly() {
     QFETCH(QString, why);
     if (why == QLatin1String("level1"))
-        m_school->setRight(m_school->teacher, m_school->cls, QStringLiteral("O"));
+        m_s->school.setRight(m_s->school.teacher, m_s->school.cls, QStringLiteral("O"));
     else if (why == QLatin1String("locked"))
-        m_db->db().run(QStringLiteral("setLock"), {m_school->other, ratingOf(0)});
+        m_s->db.db().run(QStringLiteral("setLock"), {m_s->school.other, ratingOf(0)});
     else if (why == QLatin1String("final"))
-        m_db->db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(0)});
+        m_s->db.db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(0)});
     else {
         // The class belongs to a period that is not the active one any more.
-        const qint64 next = m_db->addPeriod(2025, QStringLiteral("Félév"), false);
-        m_db->db().run(QStringLiteral("updateActivePeriod"), {next});
+        const qint64 next = m_s->db.addPeriod(2025, QStringLiteral("Félév"), false);
+        m_s->db.db().run(QStringLiteral("updateActivePeriod"), {next});
     }
-    m_db->db().run(QStringLiteral("createRatingData"),
-                   {ratingOf(0), m_school->addition, QStringLiteral("Tárolt szöveg.")});
-    frmMain *editor = openEditor(m_school->teacher);
+    m_s->db.db().run(QStringLiteral("createRatingData"),
+                     {ratingOf(0), m_s->school.addition, QStringLiteral("Tárolt szöveg.")});
+    frmMain *editor = openEditor(m_s->school.teacher);
     if (why == QLatin1String("inactive")) {
-        m_dialogs->expectModal(QStringLiteral("frmKid"), [](QDialog *d) {
+        m_s->dialogs.expectModal(QStringLiteral("frmKid"), [](QDialog *d) {
             auto *periods = d->findChild<QComboBox *>(QStringLiteral("cmbPeriod"));
             periods->setCurrentIndex(periods->findText(QStringLiteral("2024 - Félév")));
             emit periods->activated(periods->currentIndex());
@@ -447,64 +418,64 @@ void tst_editor::readOnly() {
     QVERIFY(!editor->txtRating->isEnabled());
     QVERIFY(!editor->btnSave->isEnabled());
     QVERIFY(!editor->dlSentences->isEnabled());
-    QVERIFY(!m_menu->mnuImportText->isEnabled());
+    QVERIFY(!m_s->menu->mnuImportText->isEnabled());
     if (why == QLatin1String("final"))
         QCOMPARE(editor->windowTitle(), QStringLiteral("Értékelés: Árva Ádám (2. a) - Végleges"));
     // Only another user's lock makes the opening a mere reader; otherwise the lock is taken, as for any
     // opening.
-    const qint64 expectedHolder = why == QLatin1String("locked") ? m_school->other : m_school->teacher;
+    const qint64 expectedHolder = why == QLatin1String("locked") ? m_s->school.other : m_s->school.teacher;
     QCOMPARE(
-        m_db->scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+        m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
             .toLongLong(),
         expectedHolder);
     editor->SaveChanges();
-    QCOMPARE(partText(0, m_school->addition).toString(), QStringLiteral("Tárolt szöveg."));
+    QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Tárolt szöveg."));
     // A reader never unlocks: closing leaves another user's lock in place.
     QVERIFY(editor->parentWidget()->close());
     QCOMPARE(
-        m_db->scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+        m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
             .toLongLong(),
-        why == QLatin1String("locked") ? m_school->other : 0);
+        why == QLatin1String("locked") ? m_s->school.other : 0);
 }
 
 void tst_editor::lockReleasedOnOtherPupilAndOnClose() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     const QString lockOf = QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?");
-    QCOMPARE(m_db->scalar(lockOf, {ratingOf(0)}).toLongLong(), m_school->teacher);
+    QCOMPARE(m_s->db.scalar(lockOf, {ratingOf(0)}).toLongLong(), m_s->school.teacher);
     choosePupil(editor, 2);
-    QCOMPARE(m_db->scalar(lockOf, {ratingOf(0)}).toLongLong(), 0);
-    QCOMPARE(m_db->scalar(lockOf, {ratingOf(2)}).toLongLong(), m_school->teacher);
+    QCOMPARE(m_s->db.scalar(lockOf, {ratingOf(0)}).toLongLong(), 0);
+    QCOMPARE(m_s->db.scalar(lockOf, {ratingOf(2)}).toLongLong(), m_s->school.teacher);
     // Another copy of the program cannot take it meanwhile.
-    auto second = m_db->secondProgram();
+    auto second = m_s->db.secondProgram();
     {
         AppData::Scope scope(*second);
-        QVERIFY(!RatingLock::take(ratingOf(2), m_school->other));
+        QVERIFY(!RatingLock::take(ratingOf(2), m_s->school.other));
     }
     QPointer<frmMain> guard = editor;
     QVERIFY(editor->parentWidget()->close());
     QTRY_VERIFY(!guard);
-    QCOMPARE(m_db->scalar(lockOf, {ratingOf(2)}).toLongLong(), 0);
+    QCOMPARE(m_s->db.scalar(lockOf, {ratingOf(2)}).toLongLong(), 0);
     QVERIFY(!EditorLink::isOpen());
 }
 
 void tst_editor::lockTakenMeanwhileOpensReadOnly() {
-    frmMain *editor = openEditor(m_school->teacher);
-    m_dialogs->expectModal(QStringLiteral("frmKid"), [this](QDialog *d) {
+    frmMain *editor = openEditor(m_s->school.teacher);
+    m_s->dialogs.expectModal(QStringLiteral("frmKid"), [this](QDialog *d) {
         auto *classes = d->findChild<QTreeWidget *>(QStringLiteral("dlClass"));
         classes->setCurrentItem(classes->topLevelItem(0));
         auto *kids = d->findChild<QTreeWidget *>(QStringLiteral("listKid"));
         kids->setCurrentItem(kids->topLevelItem(0));
         // Another teacher opens the same rating between the listing and the choice.
-        auto second = m_db->secondProgram();
+        auto second = m_s->db.secondProgram();
         {
             AppData::Scope scope(*second);
-            RatingLock::take(ratingOf(0), m_school->other);
+            RatingLock::take(ratingOf(0), m_s->school.other);
         }
         QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnSelect")), Qt::LeftButton);
         return d->result();
     });
-    m_dialogs->expectMessage(
+    m_s->dialogs.expectMessage(
         QStringLiteral(
             "Az értékelést közben Nagy Béla megnyitotta szerkesztésre, ezért most csak olvasható."),
         Icon::Information);
@@ -512,9 +483,9 @@ void tst_editor::lockTakenMeanwhileOpensReadOnly() {
     QVERIFY(!editor->isEditable());
     choosePupil(editor, 1);
     QCOMPARE(
-        m_db->scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+        m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
             .toLongLong(),
-        m_school->other);
+        m_s->school.other);
 }
 
 void tst_editor::askToSave_data() {
@@ -526,12 +497,12 @@ void tst_editor::askToSave_data() {
 
 void tst_editor::askToSave() {
     QFETCH(int, answer);
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     type(editor, QStringLiteral("Félbehagyott."));
     QPointer<frmMain> guard = editor;
-    m_dialogs->expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
-                             QMessageBox::StandardButton(answer));
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+                               QMessageBox::StandardButton(answer));
     const bool closed = editor->parentWidget()->close();
     QCOMPARE(closed, answer != QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel) {
@@ -539,42 +510,42 @@ void tst_editor::askToSave() {
         QVERIFY(editor->isDirty());
         QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Félbehagyott."));
         // Logging out asks the same question through the main window.
-        m_dialogs->expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
-                                 QMessageBox::Cancel);
-        m_menu->mnuLogout->trigger();
-        QVERIFY(m_menu->isVisible());
+        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+                                   QMessageBox::Cancel);
+        m_s->menu->mnuLogout->trigger();
+        QVERIFY(m_s->menu->isVisible());
         return;
     }
     QTRY_VERIFY(!guard);
-    QCOMPARE(partText(0, m_school->addition).toString(),
+    QCOMPARE(partText(0, m_s->school.addition).toString(),
              answer == QMessageBox::Yes ? QStringLiteral("Félbehagyott.") : QString());
     QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna"));
 }
 
 void tst_editor::failedSaveKeepsEdits() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     type(editor, QStringLiteral("Nem veszhet el."));
-    m_db->db().connection().exec(QStringLiteral(
+    m_s->db.db().connection().exec(QStringLiteral(
         "CREATE TRIGGER fail BEFORE INSERT ON ERTRESZ BEGIN SELECT RAISE(ABORT, 'hiba'); END"));
-    m_dialogs->expectMessage(QStringLiteral("A mentés nem sikerült, a módosítások megmaradtak.*"),
-                             Icon::Critical);
+    m_s->dialogs.expectMessage(QStringLiteral("A mentés nem sikerült, a módosítások megmaradtak.*"),
+                               Icon::Critical);
     QTest::mouseClick(editor->btnSave, Qt::LeftButton);
     QVERIFY(editor->isDirty());
     QCOMPARE(editor->pendingEdits().count(), 1);
     QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna*"));
-    m_db->db().connection().exec(QStringLiteral("DROP TRIGGER fail"));
+    m_s->db.db().connection().exec(QStringLiteral("DROP TRIGGER fail"));
     QTest::mouseClick(editor->btnSave, Qt::LeftButton);
-    QCOMPARE(partText(0, m_school->addition).toString(), QStringLiteral("Nem veszhet el."));
+    QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Nem veszhet el."));
 }
 
 void tst_editor::revertDropsPendingPart() {
-    m_db->db().run(QStringLiteral("createRatingData"),
-                   {ratingOf(0), m_school->addition, QStringLiteral("Eredeti.")});
-    frmMain *editor = openEditor(m_school->teacher);
+    m_s->db.db().run(QStringLiteral("createRatingData"),
+                     {ratingOf(0), m_s->school.addition, QStringLiteral("Eredeti.")});
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     type(editor, QStringLiteral(" Toldás"));
-    m_dialogs->expectMessage(
+    m_s->dialogs.expectMessage(
         QStringLiteral(
             "A művelet visszavonja az aktuális kompetencia értékelésén végzett módosításokat. Folytatja?"),
         Icon::Question, QMessageBox::Yes);
@@ -587,28 +558,29 @@ void tst_editor::revertDropsPendingPart() {
 void tst_editor::autosaveSavesOpenRating() {
     m_now = QDateTime(QDate(2026, 12, 8), QTime(9, 0));
     Clock::set([this] { return m_now; });
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     type(editor, QStringLiteral("Magától mentődik."));
     QVERIFY(frmAutoSave::instance());
     m_now = m_now.addSecs(5 * 60 + 1);
     frmAutoSave::instance()->tmrCheck_Timer();
-    QCOMPARE(partText(0, m_school->addition).toString(), QStringLiteral("Magától mentődik."));
+    QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Magától mentődik."));
     QVERIFY(!editor->isDirty());
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM LOG WHERE log_megj='AUTOSAVE START'")).toInt(),
-             1);
+    QCOMPARE(
+        m_s->db.scalar(QStringLiteral("SELECT count(*) FROM LOG WHERE log_megj='AUTOSAVE START'")).toInt(),
+        1);
 }
 
 void tst_editor::headerShownOnlyForActivePeriod() {
-    m_db->db().run(QStringLiteral("updateMainRatingData"),
-                   {12, 2, QStringLiteral("Felsőbb évfolyamba léphet."), QDate(2025, 2, 28), ratingOf(0)});
-    m_db->db().connection().query(
+    m_s->db.db().run(QStringLiteral("updateMainRatingData"),
+                     {12, 2, QStringLiteral("Felsőbb évfolyamba léphet."), QDate(2025, 2, 28), ratingOf(0)});
+    m_s->db.db().connection().query(
         QStringLiteral(
             "INSERT INTO LAP (lap_ert_id, lap_tipus, lap_szam, lap_sorszam) VALUES (?, 'T', 1, 'AB 11')"),
         {ratingOf(0)});
-    m_db->db().run(QStringLiteral("addClosure"),
-                   {ratingOf(0), QStringLiteral("Egyéni munkarend szerint halad.")});
-    frmMain *editor = openEditor(m_school->teacher);
+    m_s->db.db().run(QStringLiteral("addClosure"),
+                     {ratingOf(0), QStringLiteral("Egyéni munkarend szerint halad.")});
+    frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
     QCOMPARE(editor->header->txtMulOrak->text(), QStringLiteral("12"));
     QCOMPARE(editor->header->txtIgazolatlan->text(), QStringLiteral("2"));

@@ -1,4 +1,5 @@
 // The rating's header data, clauses, templates, and finalisation with its undoing.
+#include "EditorSession.h"
 #include "SchoolFixture.h"
 #include "ScriptedDialogService.h"
 #include "TestDatabase.h"
@@ -59,65 +60,32 @@ private:
     qint64 ratingOf(int pupil);
     QVariant column(const char *name, int pupil = 0);
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<SchoolFixture> m_school;
-    std::unique_ptr<ScriptedDialogService> m_dialogs;
-    QPointer<frmMenu> m_menu;
+    std::unique_ptr<EditorSession> m_s;
 };
 
 void tst_header::init() {
-    ProgramExit::setHandler([] {});
-    m_db = std::make_unique<TestDatabase>();
-    m_school = std::make_unique<SchoolFixture>(*m_db);
-    m_dialogs = std::make_unique<ScriptedDialogService>();
+    m_s = std::make_unique<EditorSession>();
 }
 
 void tst_header::cleanup() {
-    if (m_menu) {
-        EditorLink::setAskToSave(nullptr);
-        if (frmMain *e = frmMain::instance())
-            delete e->parentWidget();
-        delete m_menu;
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_dialogs->verifyDone();
-    m_dialogs.reset();
-    m_school.reset();
-    m_db.reset();
-    Clock::reset();
-    ProgramExit::setHandler(nullptr);
+    m_s->close();
+    m_s.reset();
 }
 
 frmMain *tst_header::openEditor(qint64 user, int pupil) {
-    m_db->loginAs(user);
-    m_menu = new frmMenu;
-    m_menu->load();
-    m_menu->show();
-    m_menu->mnuRate->trigger();
-    frmMain *editor = frmMain::instance();
-    m_dialogs->expectModal(QStringLiteral("frmKid"), [pupil](QDialog *d) {
-        auto *classes = d->findChild<QTreeWidget *>(QStringLiteral("dlClass"));
-        classes->setCurrentItem(classes->topLevelItem(0));
-        auto *kids = d->findChild<QTreeWidget *>(QStringLiteral("listKid"));
-        kids->setCurrentItem(kids->topLevelItem(pupil));
-        QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnSelect")), Qt::LeftButton);
-        return d->result();
-    });
-    QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
+    frmMain *editor = m_s->openEditor(user);
+    m_s->choosePupil(editor, pupil);
     editor->opView0->setChecked(true);
     return editor;
 }
 
 qint64 tst_header::ratingOf(int pupil) {
-    return m_db
-        ->scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id=? AND ert_tev_id=?"),
-                 {m_school->pupils[pupil], m_school->period})
-        .toLongLong();
+    return m_s->ratingOf(pupil);
 }
 
 QVariant tst_header::column(const char *name, int pupil) {
-    return m_db->scalar(QStringLiteral("SELECT %1 FROM ERTEKELES WHERE ert_id=?").arg(QLatin1String(name)),
-                        {ratingOf(pupil)});
+    return m_s->db.scalar(QStringLiteral("SELECT %1 FROM ERTEKELES WHERE ert_id=?").arg(QLatin1String(name)),
+                          {ratingOf(pupil)});
 }
 
 void tst_header::wholeNumbers_data() {
@@ -195,7 +163,7 @@ void tst_header::februaryHasTwentyNineDays() {
 }
 
 void tst_header::validationColoursLabelsAndBlocksFinalising() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     RatingHeaderView *h = editor->header;
     QVERIFY(h->txtMulOrak->isEnabled());
     QVERIFY(!h->btnClose->isEnabled()); // empty number fields are not valid yet
@@ -214,7 +182,7 @@ void tst_header::validationColoursLabelsAndBlocksFinalising() {
 }
 
 void tst_header::invalidValuesAreStillSaved() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     RatingHeaderView *h = editor->header;
     h->txtMulOrak->setText(QStringLiteral("1O"));
     h->txtIgazolatlan->setText(QString());
@@ -232,15 +200,17 @@ void tst_header::invalidValuesAreStillSaved() {
     h->txtMulOrak->setText(QStringLiteral("7"));
     QTest::mouseClick(h->btnSaveRating, Qt::LeftButton);
     QCOMPARE(column("ert_mulaszt").toInt(), 7);
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT typeof(ert_mulaszt) FROM ERTEKELES WHERE ert_id=?"),
-                          {ratingOf(0)})
-                 .toString(),
-             QStringLiteral("integer"));
+    QCOMPARE(
+        m_s->db
+            .scalar(QStringLiteral("SELECT typeof(ert_mulaszt) FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+            .toString(),
+        QStringLiteral("integer"));
 }
 
 void tst_header::dateThatIsNoDateIsStoredNull() {
-    m_db->db().run(QStringLiteral("updateMainRatingData"), {1, 1, QString(), QDate(2024, 1, 1), ratingOf(0)});
-    frmMain *editor = openEditor(m_school->teacher);
+    m_s->db.db().run(QStringLiteral("updateMainRatingData"),
+                     {1, 1, QString(), QDate(2024, 1, 1), ratingOf(0)});
+    frmMain *editor = openEditor(m_s->school.teacher);
     RatingHeaderView *h = editor->header;
     QCOMPARE(h->txtKelt->text(), QStringLiteral("2024"));
     h->txtKelt->setText(QStringLiteral("2023"));
@@ -252,7 +222,7 @@ void tst_header::dateThatIsNoDateIsStoredNull() {
 
 void tst_header::yearWidenedOnLeavingAndTodayLink() {
     Clock::set([] { return QDateTime(QDate(2026, 3, 9), QTime(8, 0)); });
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     RatingHeaderView *h = editor->header;
     h->txtKelt->setText(QStringLiteral("08"));
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
@@ -266,9 +236,9 @@ void tst_header::yearWidenedOnLeavingAndTodayLink() {
 }
 
 void tst_header::openingDoesNotMarkDirty() {
-    m_db->db().run(QStringLiteral("updateMainRatingData"),
-                   {3, 1, QStringLiteral("Határozat"), QDate(2025, 6, 13), ratingOf(0)});
-    frmMain *editor = openEditor(m_school->teacher);
+    m_s->db.db().run(QStringLiteral("updateMainRatingData"),
+                     {3, 1, QStringLiteral("Határozat"), QDate(2025, 6, 13), ratingOf(0)});
+    frmMain *editor = openEditor(m_s->school.teacher);
     QVERIFY(!editor->isDirty());
     QCOMPARE(editor->header->cmbDay->currentText(), QStringLiteral("13"));
     QCOMPARE(editor->header->lblONS->text(), QStringLiteral("<nincs megadva>"));
@@ -279,17 +249,17 @@ void tst_header::openingDoesNotMarkDirty() {
 }
 
 void tst_header::clauses() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     RatingHeaderView *h = editor->header;
     h->txtActual->setPlainText(QStringLiteral("Első sor\nmásodik sor  "));
     QTest::mouseClick(h->btnAddClause, Qt::LeftButton);
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT zdk_szoveg FROM ZARADEK")).toString(),
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT zdk_szoveg FROM ZARADEK")).toString(),
              QStringLiteral("Első sormásodik sor"));
     QCOMPARE(h->listClosures->topLevelItemCount(), 1);
     QCOMPARE(h->txtActual->toPlainText(), QString());
-    const qint64 zdk = m_db->scalar(QStringLiteral("SELECT zdk_id FROM ZARADEK")).toLongLong();
+    const qint64 zdk = m_s->db.scalar(QStringLiteral("SELECT zdk_id FROM ZARADEK")).toLongLong();
     QCOMPARE(
-        m_db->scalar(QStringLiteral("SELECT log_rekord_id FROM LOG WHERE log_megj='Uj zaradek felvetele'"))
+        m_s->db.scalar(QStringLiteral("SELECT log_rekord_id FROM LOG WHERE log_megj='Uj zaradek felvetele'"))
             .toLongLong(),
         zdk);
     QVERIFY(!editor->isDirty()); // clauses are written at once
@@ -298,41 +268,42 @@ void tst_header::clauses() {
     QCOMPARE(h->txtActual->toPlainText(), QStringLiteral("Első sormásodik sor"));
     h->txtActual->setPlainText(QStringLiteral("Javított záradék."));
     QTest::mouseClick(h->btnModifyClause, Qt::LeftButton);
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT zdk_szoveg FROM ZARADEK")).toString(),
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT zdk_szoveg FROM ZARADEK")).toString(),
              QStringLiteral("Javított záradék."));
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT log_rekord_id FROM LOG WHERE log_megj='Rekord frissitese'"))
-                 .toLongLong(),
-             zdk);
+    QCOMPARE(
+        m_s->db.scalar(QStringLiteral("SELECT log_rekord_id FROM LOG WHERE log_megj='Rekord frissitese'"))
+            .toLongLong(),
+        zdk);
 
     h->listClosures->setCurrentItem(h->listClosures->topLevelItem(0));
-    m_dialogs->expectMessage(QStringLiteral("Biztosan törli a kijelölt záradékot?"), Icon::Question,
-                             QMessageBox::No);
+    m_s->dialogs.expectMessage(QStringLiteral("Biztosan törli a kijelölt záradékot?"), Icon::Question,
+                               QMessageBox::No);
     QTest::mouseClick(h->btnRemoveClause, Qt::LeftButton);
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ZARADEK")).toInt(), 1);
-    m_dialogs->expectMessage(QStringLiteral("Biztosan törli a kijelölt záradékot?"), Icon::Question,
-                             QMessageBox::Yes);
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT count(*) FROM ZARADEK")).toInt(), 1);
+    m_s->dialogs.expectMessage(QStringLiteral("Biztosan törli a kijelölt záradékot?"), Icon::Question,
+                               QMessageBox::Yes);
     QTest::mouseClick(h->btnRemoveClause, Qt::LeftButton);
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM ZARADEK")).toInt(), 0);
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT count(*) FROM ZARADEK")).toInt(), 0);
     QCOMPARE(h->listClosures->topLevelItemCount(), 0);
-    QCOMPARE(
-        m_db->scalar(QStringLiteral("SELECT log_tabla FROM LOG WHERE log_megj='Zaradek torlese'")).toString(),
-        QStringLiteral("ZARADEK"));
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT log_tabla FROM LOG WHERE log_megj='Zaradek torlese'"))
+                 .toString(),
+             QStringLiteral("ZARADEK"));
 }
 
 void tst_header::clauseLimitAndEmptyMessages() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     RatingHeaderView *h = editor->header;
     h->txtActual->setFocus();
     QTest::keyClicks(h->txtActual, QString(600, QLatin1Char('a')));
     QCOMPARE(h->txtActual->toPlainText().size(), 510);
     h->txtActual->setPlainText(QStringLiteral("  \n "));
-    m_dialogs->expectMessage(QStringLiteral("A beviteli mezőnek látható szöveget kell tartalmaznia."),
-                             Icon::Information);
+    m_s->dialogs.expectMessage(QStringLiteral("A beviteli mezőnek látható szöveget kell tartalmaznia."),
+                               Icon::Information);
     QTest::mouseClick(h->btnAddClause, Qt::LeftButton);
     QCOMPARE(h->txtActual->toPlainText(), QString());
-    m_dialogs->expectMessage(QStringLiteral("Nincs elem kiválasztva."), Icon::Information);
+    m_s->dialogs.expectMessage(QStringLiteral("Nincs elem kiválasztva."), Icon::Information);
     QTest::mouseClick(h->btnModifyClause, Qt::LeftButton);
-    m_dialogs->expectMessage(QStringLiteral("Nincs elem kiválasztva."), Icon::Information);
+    m_s->dialogs.expectMessage(QStringLiteral("Nincs elem kiválasztva."), Icon::Information);
     QTest::mouseClick(h->btnRemoveClause, Qt::LeftButton);
 }
 
@@ -344,12 +315,12 @@ void tst_header::templates_data() {
 
 void tst_header::templates() {
     QFETCH(bool, clause);
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     RatingHeaderView *h = editor->header;
     h->txtActual->setPlainText(QStringLiteral("Eleje: "));
     h->txtEvfolyam->setText(QStringLiteral("régi határozat"));
     QString chosen;
-    m_dialogs->expectModal(QStringLiteral("frmTemplate"), [&](QDialog *d) {
+    m_s->dialogs.expectModal(QStringLiteral("frmTemplate"), [&](QDialog *d) {
         [&] { QCOMPARE(d->windowTitle(), QStringLiteral("Sablon beszúrása")); }();
         auto *list = d->findChild<QTreeWidget *>(QStringLiteral("lvTemplates"));
         list->setCurrentItem(list->topLevelItem(1));
@@ -361,8 +332,9 @@ void tst_header::templates() {
         h->findChild<LinkLabel *>(clause ? QStringLiteral("Command1") : QStringLiteral("Command2")),
         Qt::LeftButton);
     const QString expected =
-        m_db->scalar(clause ? QStringLiteral("SELECT zds_szoveg FROM ZDK_SABLON WHERE zds_id=2")
-                            : QStringLiteral("SELECT hat_szoveg FROM HAT_SABLON WHERE hat_id=2"))
+        m_s->db
+            .scalar(clause ? QStringLiteral("SELECT zds_szoveg FROM ZDK_SABLON WHERE zds_id=2")
+                           : QStringLiteral("SELECT hat_szoveg FROM HAT_SABLON WHERE hat_id=2"))
             .toString();
     QCOMPARE(chosen, expected);
     if (clause) {
@@ -375,16 +347,16 @@ void tst_header::templates() {
 }
 
 void tst_header::noTemplates() {
-    m_db->db().connection().exec(QStringLiteral("DELETE FROM ZDK_SABLON; DELETE FROM HAT_SABLON"));
-    frmMain *editor = openEditor(m_school->teacher);
-    m_dialogs->expectMessage(QStringLiteral("Nincs záradéksablon definiálva."), Icon::Information);
+    m_s->db.db().connection().exec(QStringLiteral("DELETE FROM ZDK_SABLON; DELETE FROM HAT_SABLON"));
+    frmMain *editor = openEditor(m_s->school.teacher);
+    m_s->dialogs.expectMessage(QStringLiteral("Nincs záradéksablon definiálva."), Icon::Information);
     QTest::mouseClick(editor->header->Command1, Qt::LeftButton);
-    m_dialogs->expectMessage(QStringLiteral("Nincs határozatsablon definiálva."), Icon::Information);
+    m_s->dialogs.expectMessage(QStringLiteral("Nincs határozatsablon definiálva."), Icon::Information);
     QTest::mouseClick(editor->header->Command2, Qt::LeftButton);
 }
 
 void tst_header::finaliseSavesFirstAndFreezesNumbers() {
-    frmMain *editor = openEditor(m_school->teacher);
+    frmMain *editor = openEditor(m_s->school.teacher);
     RatingHeaderView *h = editor->header;
     h->txtMulOrak->setText(QStringLiteral("4"));
     h->txtIgazolatlan->setText(QStringLiteral("0"));
@@ -393,23 +365,25 @@ void tst_header::finaliseSavesFirstAndFreezesNumbers() {
     editor->txtRating->setFocus();
     editor->txtRating->insertPlainText(QStringLiteral("Utolsó simítás."));
     // The pupil's numbers change after they were shown: the shown ones are frozen.
-    m_db->db().connection().query(QStringLiteral("UPDATE TANULO SET tan_tlapszam='T-99' WHERE tan_id=?"),
-                                  {m_school->pupils[0]});
-    m_dialogs->expectMessage(
+    m_s->db.db().connection().query(QStringLiteral("UPDATE TANULO SET tan_tlapszam='T-99' WHERE tan_id=?"),
+                                    {m_s->school.pupils[0]});
+    m_s->dialogs.expectMessage(
         QStringLiteral("Véglegesítés után az adatok és az értékelések csak visszavéglegesítéssel lesznek "
                        "módosíthatók, ehhez csak az igazgatónak van joga. Folytatja?"),
         Icon::Question, QMessageBox::Yes);
     QTest::mouseClick(h->btnClose, Qt::LeftButton);
     QCOMPARE(column("ert_vegleges").toString(), QStringLiteral("I"));
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT esz_szoveg FROM ERTRESZ WHERE esz_ert_id=?"), {ratingOf(0)})
-                 .toString(),
-             QStringLiteral("Utolsó simítás."));
+    QCOMPARE(
+        m_s->db.scalar(QStringLiteral("SELECT esz_szoveg FROM ERTRESZ WHERE esz_ert_id=?"), {ratingOf(0)})
+            .toString(),
+        QStringLiteral("Utolsó simítás."));
     QCOMPARE(column("ert_mulaszt").toInt(), 4);
     QCOMPARE(column("ert_tlapszam").toString(), QStringLiteral("T-1"));
     QCOMPARE(column("ert_sorsz").toString(), QString()); // the "not given" mark is shown, not stored
-    QCOMPARE(m_db->scalar(QStringLiteral(
-                              "SELECT count(*) FROM LOG WHERE log_megj='Veglegesites' AND log_rekord_id=?"),
-                          {ratingOf(0)})
+    QCOMPARE(m_s->db
+                 .scalar(QStringLiteral(
+                             "SELECT count(*) FROM LOG WHERE log_megj='Veglegesites' AND log_rekord_id=?"),
+                         {ratingOf(0)})
                  .toInt(),
              1);
     // Reopened read-only, finalised.
@@ -427,32 +401,32 @@ void tst_header::finaliseSavesFirstAndFreezesNumbers() {
 }
 
 void tst_header::undoByAdministratorVoidsSheets() {
-    m_db->db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(0)});
-    m_db->db().connection().query(
+    m_s->db.db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(0)});
+    m_s->db.db().connection().query(
         QStringLiteral(
             "INSERT INTO LAP (lap_ert_id, lap_tipus, lap_szam, lap_sorszam) VALUES (?, 'B', 1, 'X1')"),
         {ratingOf(0)});
-    frmMain *editor = openEditor(m_school->admin);
+    frmMain *editor = openEditor(m_s->school.admin);
     RatingHeaderView *h = editor->header;
     QCOMPARE(h->btnClose->text(), QStringLiteral("&Visszavéglegesítés"));
     QVERIFY(h->btnClose->isEnabled());
     QVERIFY(!editor->isEditable());
-    m_dialogs->expectMessage(
+    m_s->dialogs.expectMessage(
         QStringLiteral("Ha folytatja, az adatok újra írhatóak lesznek. Visszavonja a véglegesítést?"),
         Icon::Question, QMessageBox::No);
     QTest::mouseClick(h->btnClose, Qt::LeftButton);
     QCOMPARE(column("ert_vegleges").toString(), QStringLiteral("I"));
-    m_dialogs->expectMessage(
+    m_s->dialogs.expectMessage(
         QStringLiteral("Ha folytatja, az adatok újra írhatóak lesznek. Visszavonja a véglegesítést?"),
         Icon::Question, QMessageBox::Yes);
     QTest::mouseClick(h->btnClose, Qt::LeftButton);
     QCOMPARE(column("ert_vegleges").toString(), QStringLiteral("N"));
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT lap_del FROM LAP")).toInt(), 1);
-    QCOMPARE(
-        m_db->scalar(QStringLiteral("SELECT count(*) FROM LOG WHERE log_megj='Visszaveglegesites'")).toInt(),
-        1);
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT lap_del FROM LAP")).toInt(), 1);
+    QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT count(*) FROM LOG WHERE log_megj='Visszaveglegesites'"))
+                 .toInt(),
+             1);
     QVERIFY(editor->isEditable());
-    QCOMPARE(column("ert_lock_usr_id").toLongLong(), m_school->admin);
+    QCOMPARE(column("ert_lock_usr_id").toLongLong(), m_s->school.admin);
     QCOMPARE(h->btnClose->text(), QStringLiteral("&Véglegesítés"));
 }
 
@@ -465,11 +439,11 @@ void tst_header::undoRefusedOncePrinted_data() {
 
 void tst_header::undoRefusedOncePrinted() {
     QFETCH(QString, status);
-    m_db->db().run(QStringLiteral("setFinalizationMode"), {status, ratingOf(0)});
-    m_db->db().connection().query(
+    m_s->db.db().run(QStringLiteral("setFinalizationMode"), {status, ratingOf(0)});
+    m_s->db.db().connection().query(
         QStringLiteral("UPDATE ERTEKELES SET ert_nyomtatas_datum='2025-06-14' WHERE ert_id=?"),
         {ratingOf(0)});
-    frmMain *editor = openEditor(m_school->admin);
+    frmMain *editor = openEditor(m_s->school.admin);
     QCOMPARE(editor->header->btnClose->text(), QStringLiteral("&Visszavéglegesítés"));
     QVERIFY(!editor->header->btnClose->isEnabled());
     QVERIFY(editor->windowTitle().endsWith(status == QLatin1String("P")
@@ -479,12 +453,12 @@ void tst_header::undoRefusedOncePrinted() {
 
 void tst_header::staleLockKeepsHolderReading() {
     // The teacher's own program ended without releasing the lock.
-    m_db->db().run(QStringLiteral("setLock"), {m_school->teacher, ratingOf(0)});
-    frmMain *editor = openEditor(m_school->teacher);
+    m_s->db.db().run(QStringLiteral("setLock"), {m_s->school.teacher, ratingOf(0)});
+    frmMain *editor = openEditor(m_s->school.teacher);
     QVERIFY(!editor->isEditable());
     QCOMPARE(editor->kidWindow()->listKid->topLevelItem(0)->text(2), QStringLiteral("Kiss Anna"));
     QVERIFY(editor->parentWidget()->close());
-    QCOMPARE(column("ert_lock_usr_id").toLongLong(), m_school->teacher);
+    QCOMPARE(column("ert_lock_usr_id").toLongLong(), m_s->school.teacher);
 }
 
 QTEST_MAIN(tst_header)
