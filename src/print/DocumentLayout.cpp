@@ -148,13 +148,7 @@ void DocumentLayout::certificateFront(const QString &thirdPage) {
         textAt(207, 93, m_data.classLabel);
         textAt(237, 93, QStringLiteral("osztályban"));
 
-        textAt(162, 112, QStringLiteral("a"));
-        if (m_data.schoolYear > 0) {
-            textAt(167, 112, QString::number(m_data.schoolYear));
-            textAt(182, 112, QStringLiteral("/"));
-            textAt(187, 112, QString::number(m_data.schoolYear + 1));
-        }
-        textAt(198, 112, QStringLiteral("tanévben elért eredményeiről"));
+        schoolYearLine(162, 112);
 
         textAt(144, 160, QStringLiteral("Az iskola hosszú bélyegzője"), -2);
         textAt(142, 160, QStringLiteral("1"), -3);
@@ -170,6 +164,17 @@ void DocumentLayout::certificateFront(const QString &thirdPage) {
     // A third text page goes on the left half, the back cover of the folded sheet.
     if (!thirdPage.isEmpty())
         textArea(thirdPage, kLandLeft, kLandTop, kLandWidth, kLandHeight);
+}
+
+// "a 2024 / 2025 tanévben elért eredményeiről": the same line on both certificates, from its left end.
+void DocumentLayout::schoolYearLine(int xMm, int yMm) {
+    textAt(xMm, yMm, QStringLiteral("a"));
+    if (m_data.schoolYear > 0) {
+        textAt(xMm + 5, yMm, QString::number(m_data.schoolYear));
+        textAt(xMm + 20, yMm, QStringLiteral("/"));
+        textAt(xMm + 25, yMm, QString::number(m_data.schoolYear + 1));
+    }
+    textAt(xMm + 36, yMm, QStringLiteral("tanévben elért eredményeiről"));
 }
 
 void DocumentLayout::dateLine() {
@@ -212,13 +217,7 @@ void DocumentLayout::composeCertificateA4() {
         textAt(55, 63, m_data.omCode);
         textAt(85, 63, m_data.classLabel);
         textAt(120, 63, QStringLiteral("osztályban"));
-        textAt(45, 82, QStringLiteral("a"));
-        if (m_data.schoolYear > 0) {
-            textAt(50, 82, QString::number(m_data.schoolYear));
-            textAt(65, 82, QStringLiteral("/"));
-            textAt(70, 82, QString::number(m_data.schoolYear + 1));
-        }
-        textAt(81, 82, QStringLiteral("tanévben elért eredményeiről"));
+        schoolYearLine(45, 82);
     }
     const QStringList pieces = TextPieces::build(m_data, m_options, false);
     m_textPages = TextPieces::fillPages(m_pc, pieces, toTwips(kA4Width), TextPieces::certificateA4Fill);

@@ -32,6 +32,7 @@ private:
     void composeCertificate();
     void certificateFront(const QString &thirdPage);
     void dateLine();
+    void schoolYearLine(int xMm, int yMm);
     void composeCertificateA4();
     void composeRegisterSheet();
     void registerPersonalData();
