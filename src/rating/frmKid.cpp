@@ -7,6 +7,7 @@
 #include "rating/frmMain.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
+#include "shell/PeriodList.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -99,11 +100,7 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
 
 bool frmKid::prepare() {
     cmbPeriod->clear();
-    for (const modSub::PeriodItem &item : modSub::PeriodListItems()) {
-        cmbPeriod->addItem(item.text, item.id);
-        if (item.active)
-            cmbPeriod->setCurrentIndex(cmbPeriod->count() - 1);
-    }
+    FillPeriodList(cmbPeriod);
     btnSelect->setEnabled(false);
     Recordset active;
     if (!modSub::FindActivePeriod(active)) {

@@ -55,6 +55,8 @@ private slots:
     void revertDropsPendingPart();
     void autosaveSavesOpenRating();
     void headerShownOnlyForActivePeriod();
+    void noActivePeriod();
+    void logoutReleasesLock();
 
 private:
     frmMain *openEditor(qint64 user);
@@ -595,6 +597,38 @@ void tst_editor::headerShownOnlyForActivePeriod() {
     QCOMPARE(editor->header->List1->item(0)->text(), QStringLiteral("1: AB 11"));
     QCOMPARE(editor->header->listClosures->topLevelItemCount(), 1);
     QVERIFY(!editor->isDirty());
+}
+
+void tst_editor::noActivePeriod() {
+    m_s->db.db().connection().exec(QStringLiteral("UPDATE TANEV SET tev_aktiv=0"));
+    frmMain *editor = openEditor(m_s->school.teacher);
+    m_s->dialogs.expectMessage(QStringLiteral("Nincs aktív értékelési, minősítési időszak."),
+                               Icon::Exclamation);
+    QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
+    QVERIFY(!editor->isRatingOpen());
+    QCOMPARE(editor->kidWindow()->dlClass->topLevelItemCount(), 0);
+    QCOMPARE(editor->kidWindow()->cmbPeriod->count(), 2); // the periods are listed all the same
+}
+
+void tst_editor::logoutReleasesLock() {
+    frmMain *editor = openEditor(m_s->school.teacher);
+    choosePupil(editor, 1);
+    type(editor, QStringLiteral("Kijelentkezés előtt."));
+    QCOMPARE(
+        m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(1)})
+            .toLongLong(),
+        m_s->school.teacher);
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+                               QMessageBox::Yes);
+    QPointer<frmMenu> menu = m_s->menu;
+    menu->mnuLogout->trigger();
+    QTRY_VERIFY(!menu);
+    QCOMPARE(
+        m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(1)})
+            .toLongLong(),
+        0);
+    QCOMPARE(partText(1, m_s->school.addition).toString(), QStringLiteral("Kijelentkezés előtt."));
+    QVERIFY(!EditorLink::isOpen());
 }
 
 QTEST_MAIN(tst_editor)
