@@ -119,9 +119,7 @@ void tst_ratingrules::saveWritesCreatesUpdatesDeletes() {
     TestDatabase t;
     SchoolFixture s(t);
     t.loginAs(s.teacher);
-    const qint64 ert =
-        t.scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id=?"), {s.pupils[0]})
-            .toLongLong();
+    const qint64 ert = s.ratingOf(0);
     t.db().run(QStringLiteral("createRatingData"), {ert, s.subtraction, QStringLiteral("régi")});
     const qint64 stored = modSub::GetLastKey(QStringLiteral("ERTRESZ"));
     t.db().run(QStringLiteral("createRatingData"), {ert, s.musicSub, QStringLiteral("törlendő")});
@@ -149,9 +147,7 @@ void tst_ratingrules::saveIsAllOrNothing() {
     TestDatabase t;
     SchoolFixture s(t);
     t.loginAs(s.teacher);
-    const qint64 ert =
-        t.scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id=?"), {s.pupils[0]})
-            .toLongLong();
+    const qint64 ert = s.ratingOf(0);
     t.db().run(QStringLiteral("createRatingData"), {ert, s.subtraction, QStringLiteral("régi")});
     const qint64 stored = modSub::GetLastKey(QStringLiteral("ERTRESZ"));
     t.db().connection().exec(QStringLiteral(
@@ -169,9 +165,7 @@ void tst_ratingrules::saveIsAllOrNothing() {
 void tst_ratingrules::duplicatePartsAreCleanedKeepingNewest() {
     TestDatabase t;
     SchoolFixture s(t);
-    const qint64 ert =
-        t.scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id=?"), {s.pupils[1]})
-            .toLongLong();
+    const qint64 ert = s.ratingOf(1);
     for (const char *text : {"első", "második", "harmadik"})
         t.db().run(QStringLiteral("createRatingData"), {ert, s.addition, QString::fromUtf8(text)});
     const Recordset part = loadPart(ert, s.addition);
@@ -183,9 +177,7 @@ void tst_ratingrules::duplicatePartsAreCleanedKeepingNewest() {
 void tst_ratingrules::lockIsTakenOnlyWhenFree() {
     TestDatabase t;
     SchoolFixture s(t);
-    const qint64 ert =
-        t.scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id=?"), {s.pupils[2]})
-            .toLongLong();
+    const qint64 ert = s.ratingOf(2);
     auto second = t.secondProgram();
     QVERIFY(RatingLock::take(ert, s.teacher));
     {

@@ -51,6 +51,7 @@ private slots:
 private:
     std::unique_ptr<frmMenu> openMenu(qint64 usrId);
     QString writePicture(const QString &name, const QColor &color);
+    QString writeFile(const QString &name, const QByteArray &bytes);
     std::unique_ptr<TestDatabase> m_db;
     std::unique_ptr<ScriptedDialogService> m_dialogs;
     int m_exitRequests = 0;
@@ -92,6 +93,15 @@ QString tst_mainwindow::writePicture(const QString &name, const QColor &color) {
     img.fill(color);
     const QString path = m_db->dir() + QLatin1Char('/') + name;
     img.save(path);
+    return path;
+}
+
+QString tst_mainwindow::writeFile(const QString &name, const QByteArray &bytes) {
+    const QString path = m_db->dir() + QLatin1Char('/') + name;
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        QTest::qFail("cannot write a test file", __FILE__, __LINE__);
+    f.write(bytes);
     return path;
 }
 
@@ -240,11 +250,7 @@ void tst_mainwindow::backgroundKeptPerUserAcrossLogins() {
 }
 
 void tst_mainwindow::badBackgroundIsIgnored() {
-    const QString broken = m_db->dir() + QStringLiteral("/rossz.jpg");
-    QFile f(broken);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("nem kép");
-    f.close();
+    const QString broken = writeFile(QStringLiteral("rossz.jpg"), "nem kép");
     m_db->db().run(QStringLiteral("saveBG"), {m_db->dir() + QStringLiteral("/eltunt.jpg"), m_teacher});
     auto menu = openMenu(m_teacher);
     QCOMPARE(menu->backgroundPath(), QString());
@@ -292,11 +298,7 @@ void tst_mainwindow::askToSaveCancelKeepsWindow() {
 void tst_mainwindow::exportFullDatabaseIsReadableCopy() {
     m_db->addPupil(QStringLiteral("Mentett"), QStringLiteral("Tanuló"));
     auto menu = openMenu(m_admin);
-    const QString target = m_db->dir() + QStringLiteral("/mentes.mb");
-    QFile old(target);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("régi tartalom");
-    old.close();
+    const QString target = writeFile(QStringLiteral("mentes.mb"), "régi tartalom");
     // Another program is in the middle of a write: the copy holds only what was committed.
     auto other = m_db->secondProgram();
     Transaction pending(other->devDB.connection());
@@ -326,11 +328,7 @@ void tst_mainwindow::exportRefusesLiveDatabase() {
 
 void tst_mainwindow::restoreRefusesWrongFile() {
     auto menu = openMenu(m_admin);
-    const QString wrong = m_db->dir() + QStringLiteral("/level.mb");
-    QFile f(wrong);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("mb42 ez egy mondatfájl, nem adatbázis");
-    f.close();
+    const QString wrong = writeFile(QStringLiteral("level.mb"), "mb42 ez egy mondatfájl, nem adatbázis");
     QFile db(m_db->path());
     QVERIFY(db.open(QIODevice::ReadOnly));
     const QByteArray before = db.readAll();
@@ -405,10 +403,7 @@ void tst_mainwindow::helpAndAbout() {
     m_db->app().helpFile = m_db->dir() + QStringLiteral("/lorvanto.html");
     m_dialogs->expectMessage(QStringLiteral("A súgó nem nyitható meg:*"), Icon::Exclamation);
     menu->mnuContents->trigger();
-    QFile help(m_db->app().helpFile);
-    QVERIFY(help.open(QIODevice::WriteOnly));
-    help.write("<html></html>");
-    help.close();
+    writeFile(QStringLiteral("lorvanto.html"), "<html></html>");
     m_dialogs->expectOpenUrl(QUrl::fromLocalFile(m_db->app().helpFile));
     menu->mnuContents->trigger();
     m_dialogs->expectOpenUrl(QUrl(QStringLiteral("https://www.oktatas.hu/kozneveles/szoveges_ertekeles")));

@@ -60,8 +60,5 @@ void EditorSession::choosePupil(frmMain *editor, int pupilRow) {
 }
 
 qint64 EditorSession::ratingOf(int pupil) {
-    return db
-        .scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id=? AND ert_tev_id=?"),
-                {school.pupils[pupil], school.period})
-        .toLongLong();
+    return school.ratingOf(pupil);
 }

@@ -59,3 +59,10 @@ void SchoolFixture::setRight(qint64 usrId, qint64 oszId, const QString &type) {
         QStringLiteral("INSERT INTO JOG (jog_usr_id, jog_osz_id, jog_tipus) VALUES (?, ?, ?)"),
         {usrId, oszId, type});
 }
+
+qint64 SchoolFixture::ratingOf(int pupil) {
+    return db
+        .scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id=? AND ert_tev_id=?"),
+                {pupils[pupil], period})
+        .toLongLong();
+}

@@ -13,6 +13,8 @@ struct SchoolFixture {
     qint64 addSubComp(qint64 kpbId, const QVariant &name);
     qint64 addSentence(qint64 akbId, const QString &text, const QString &sharing, qint64 owner);
     void setRight(qint64 usrId, qint64 oszId, const QString &type);
+    // The rating of the n-th pupil of the class in the active period.
+    qint64 ratingOf(int pupil);
 
     TestDatabase &db;
     qint64 admin = 0, teacher = 0, other = 0;
