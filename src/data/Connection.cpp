@@ -4,7 +4,9 @@
 #include "data/Schema.h"
 
 #include <QDate>
+#include <QCollator>
 #include <QDateTime>
+#include <QLocale>
 #include <QFileInfo>
 #include <sqlite3.h>
 
@@ -16,6 +18,26 @@ int compareNoCase(void *, int lenA, const void *a, int lenB, const void *b) {
     const QString sa = QString::fromUtf8(static_cast<const char *>(a), lenA);
     const QString sb = QString::fromUtf8(static_cast<const char *>(b), lenB);
     return sa.compare(sb, Qt::CaseInsensitive);
+}
+
+// Hungarian alphabetical order for names shown to people (Á after A, Í after I, Ö and Ő after O, lower
+// and upper case together). Only the order changes; stored text is untouched.
+int compareHungarian(void *collator, int lenA, const void *a, int lenB, const void *b) {
+    const QString sa = QString::fromUtf8(static_cast<const char *>(a), lenA);
+    const QString sb = QString::fromUtf8(static_cast<const char *>(b), lenB);
+    const int c = static_cast<const QCollator *>(collator)->compare(sa, sb);
+    // Names equal for the collator (differing in case only) still need a fixed order.
+    return c != 0 ? c : sa.compare(sb);
+}
+
+const QCollator &hungarianCollator() {
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Hungarian, QLocale::Hungary)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(true);
+        return c;
+    }();
+    return collator;
 }
 
 QString explain(int rc) {
@@ -209,6 +231,8 @@ void Connection::openHandle(const QString &path, const QByteArray &key, int flag
         // Two users of one shared file wait for each other rather than fail at once.
         check(sqlite3_busy_timeout(m_db, 8000));
         check(sqlite3_create_collation(m_db, "HU_NOCASE", SQLITE_UTF8, nullptr, compareNoCase));
+        check(sqlite3_create_collation(m_db, "HU", SQLITE_UTF8,
+                                       const_cast<QCollator *>(&hungarianCollator()), compareHungarian));
         // Reading the schema is what proves the key: a wrong key or a foreign file fails here.
         query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     } catch (...) {
