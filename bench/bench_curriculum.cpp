@@ -28,10 +28,7 @@ struct CurriculumFixture {
         const qint64 teacher = b.insertUser(QStringLiteral("tanito"), false);
         b.loginAs(admin);
         CommandSet &db = b.db();
-        db.run(QStringLiteral("addTanev"),
-               {2024, QStringLiteral("Félév"), QStringLiteral("Igen"), QString()});
-        const qint64 tev = modSub::GetLastKey(QStringLiteral("TANEV"));
-        db.run(QStringLiteral("updateActivePeriod"), {tev});
+        const qint64 tev = b.insertActivePeriod();
         Transaction t(db.connection());
         for (int s = 0; s < 20; ++s) {
             const qint64 ata = SubjectTree::CreateSubject(tev, QStringLiteral("Tantárgy %1").arg(s));

@@ -5,6 +5,7 @@
 #include "data/AppData.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
+#include "shell/Named.h"
 #include "shell/PeriodList.h"
 
 #include <QComboBox>
@@ -18,10 +19,6 @@
 using namespace CurriculumTree;
 
 namespace {
-template <typename T> T *named(T *w, const char *name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 const QString kNewSubject = QStringLiteral("<Új tantárgy>");
 const QString kNewComp = QStringLiteral("<Új értékelési, minősítési terület>");
@@ -179,24 +176,21 @@ void frmSubjects::mnuNewSubject_Click() {
 }
 
 void frmSubjects::mnuNewComp_Click() {
-    QTreeWidgetItem *subject = selectedNode();
-    if (!m_editable || levelOf(subject) != SubjectTree::Subject)
-        return;
-    const qint64 kpbId = SubjectTree::NewComp(keyOf(subject), kNewComp);
-    const QSignalBlocker block(tvSubjects);
-    QTreeWidgetItem *node = addNode(tvSubjects, subject, kNewComp, kpbId);
-    subject->setExpanded(true);
-    startEditing(node);
+    newChild(SubjectTree::Subject, kNewComp, &SubjectTree::NewComp);
 }
 
 void frmSubjects::mnuNewSubComp_Click() {
-    QTreeWidgetItem *comp = selectedNode();
-    if (!m_editable || levelOf(comp) != SubjectTree::Comp)
+    newChild(SubjectTree::Comp, kNewSubComp, &SubjectTree::NewSubComp);
+}
+
+void frmSubjects::newChild(int parentLevel, const QString &name, qint64 (*create)(qint64, const QString &)) {
+    QTreeWidgetItem *parent = selectedNode();
+    if (!m_editable || levelOf(parent) != parentLevel)
         return;
-    const qint64 akbId = SubjectTree::NewSubComp(keyOf(comp), kNewSubComp);
+    const qint64 key = create(keyOf(parent), name);
     const QSignalBlocker block(tvSubjects);
-    QTreeWidgetItem *node = addNode(tvSubjects, comp, kNewSubComp, akbId);
-    comp->setExpanded(true);
+    QTreeWidgetItem *node = addNode(tvSubjects, parent, name, key);
+    parent->setExpanded(true);
     startEditing(node);
 }
 

@@ -51,6 +51,8 @@ private:
     void mnuNewSubject_Click();
     void mnuNewComp_Click();
     void mnuNewSubComp_Click();
+    // A child of the selected node, named so and at once open for typing its name.
+    void newChild(int parentLevel, const QString &name, qint64 (*create)(qint64, const QString &));
     void mnuEditSentences_Click();
     void mnuRename_Click();
     void mnuDelete_Click();
