@@ -40,11 +40,14 @@ public:
     QAction *mnuS1;
     QAction *mnuDelete;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void LoadTree();
     void SetEditMode(bool editable);
     void cmbPeriod_Click();
-    void tvSubjects_MouseUp(const QPoint &pos);
+    void tvSubjects_MouseUp(QPoint pos, bool byMouse);
     void tvSubjects_AfterLabelEdit(QTreeWidgetItem *node);
     void openSentences(QTreeWidgetItem *node);
     void startEditing(QTreeWidgetItem *node);
