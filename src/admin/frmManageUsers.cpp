@@ -3,6 +3,7 @@
 #include "admin/frmProfile.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
+#include "shell/Controls.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 #include "shell/frmAuth.h"
@@ -17,20 +18,15 @@ frmManageUsers::frmManageUsers(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmManageUsers"));
     setWindowTitle(QStringLiteral("Felhasználók"));
 
-    lblUsers = new QLabel(QStringLiteral("&Felhasználók:"), this);
-    lblUsers->setObjectName(QStringLiteral("lblUsers"));
+    lblUsers = namedLabel(this, "lblUsers", QStringLiteral("&Felhasználók:"));
     dlUsers = new QListWidget(this);
     dlUsers->setObjectName(QStringLiteral("dlUsers"));
     dlUsers->setAccessibleName(QStringLiteral("Felhasználók:"));
     lblUsers->setBuddy(dlUsers);
-    btnNewUser = new QPushButton(QStringLiteral("Új..."), this);
-    btnNewUser->setObjectName(QStringLiteral("btnNewUser"));
-    btnEditUser = new QPushButton(QStringLiteral("Módosít..."), this);
-    btnEditUser->setObjectName(QStringLiteral("btnEditUser"));
-    btnDelUser = new QPushButton(QStringLiteral("Töröl"), this);
-    btnDelUser->setObjectName(QStringLiteral("btnDelUser"));
-    btnDone = new QPushButton(QStringLiteral("Be&zár"), this);
-    btnDone->setObjectName(QStringLiteral("btnDone"));
+    btnNewUser = namedButton(this, "btnNewUser", QStringLiteral("Új..."));
+    btnEditUser = namedButton(this, "btnEditUser", QStringLiteral("Módosít..."));
+    btnDelUser = namedButton(this, "btnDelUser", QStringLiteral("Töröl"));
+    btnDone = namedButton(this, "btnDone", QStringLiteral("Be&zár"));
 
     auto *side = new QVBoxLayout;
     side->addWidget(btnNewUser);

@@ -2,6 +2,7 @@
 
 #include "data/AppData.h"
 #include "data/modSub.h"
+#include "shell/Controls.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 #include "shell/PeriodList.h"
@@ -23,12 +24,6 @@ const QString kWarning =
     QStringLiteral("Az első két mezőt kötelező kitölteni, illetve nem szerepelhet szóköz a "
                    "felhasználói névben.");
 const QString kLoginTaken = QStringLiteral("Már létezik ilyen nevű felhasználó!");
-
-QLabel *namedLabel(QWidget *parent, const char *name, const QString &caption) {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 } // namespace
 
 frmProfile::frmProfile(QWidget *parent) : QDialog(parent) {
@@ -44,7 +39,7 @@ frmProfile::frmProfile(QWidget *parent) : QDialog(parent) {
     QWidget *general = Frames[0];
     Label1 = namedLabel(general, "Label1", QStringLiteral("&Felhasználónév:"));
     Label2 = namedLabel(general, "Label2", QStringLiteral("&Teljes név:"));
-    Label3 = namedLabel(general, "Label3", QStringLiteral("&Megjegyzés:"));
+    Label3 = namedLabel(general, "Label3", QStringLiteral("Megje&gyzés:"));
     auto *fieldGrid = new QGridLayout;
     QLabel *labels[FieldCount] = {Label1, Label2, Label3};
     // The login is typed at the login window, which reads ten characters of it.
@@ -60,8 +55,7 @@ frmProfile::frmProfile(QWidget *parent) : QDialog(parent) {
     }
     lblWarning = namedLabel(general, "lblWarning", kWarning);
     lblWarning->setWordWrap(true);
-    btnResetPass = new QPushButton(QStringLiteral("Jelszó törlése"), general);
-    btnResetPass->setObjectName(QStringLiteral("btnResetPass"));
+    btnResetPass = namedButton(general, "btnResetPass", QStringLiteral("Jelszó törlése"));
     auto *generalLayout = new QVBoxLayout(general);
     generalLayout->addLayout(fieldGrid);
     generalLayout->addWidget(lblWarning);
@@ -86,7 +80,7 @@ frmProfile::frmProfile(QWidget *parent) : QDialog(parent) {
     dlClasses->setHeaderLabels({QStringLiteral("Osztály név"), QStringLiteral("Kezdő tanév"),
                                 QStringLiteral("Osztályfőnök"), QStringLiteral("Megjegyzés")});
     Label6->setBuddy(dlClasses);
-    chkRead = new QCheckBox(QStringLiteral("&Olvashatja"), rights);
+    chkRead = new QCheckBox(QStringLiteral("Ol&vashatja"), rights);
     chkRead->setObjectName(QStringLiteral("chkRead"));
     chkWrite = new QCheckBox(QStringLiteral("&Szerkesztheti"), rights);
     chkWrite->setObjectName(QStringLiteral("chkWrite"));
@@ -112,18 +106,12 @@ frmProfile::frmProfile(QWidget *parent) : QDialog(parent) {
     TabStrip1->addTab(Frames[0], QStringLiteral("Általános"));
     TabStrip1->addTab(Frames[1], QStringLiteral("Jogok"));
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK = namedButton(this, "btnOK", QStringLiteral("OK"));
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Mégse"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("&Mégse"));
     auto *main = new QVBoxLayout(this);
     main->addWidget(TabStrip1, 1);
-    main->addLayout(buttons);
+    main->addLayout(rightAlignedRow({btnOK, btnCancel}));
     resize(560, 420);
 
     showBoxes({}, false);

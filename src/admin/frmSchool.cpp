@@ -3,11 +3,11 @@
 #include "admin/AdminRules.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
+#include "shell/Controls.h"
 #include "shell/Guard.h"
 #include "shell/ValidMark.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,8 +30,7 @@ frmSchool::frmSchool(QWidget *parent) : QDialog(parent) {
     };
     auto *form = new QFormLayout;
     for (int i = 0; i < FieldCount; ++i) {
-        QLabel *label = new QLabel(QString::fromUtf8(specs[i].caption), this);
-        label->setObjectName(QString::fromLatin1(specs[i].labelName));
+        QLabel *label = namedLabel(this, specs[i].labelName, QString::fromUtf8(specs[i].caption));
         *specs[i].label = label;
         txtField[i] = new QLineEdit(this);
         txtField[i]->setObjectName(QStringLiteral("txtField_%1").arg(i));
@@ -41,18 +40,12 @@ frmSchool::frmSchool(QWidget *parent) : QDialog(parent) {
     }
     txtField[Name]->setMinimumWidth(320);
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK = namedButton(this, "btnOK", QStringLiteral("OK"));
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Mégse"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("Mégse"));
     auto *main = new QVBoxLayout(this);
     main->addLayout(form);
-    main->addLayout(buttons);
+    main->addLayout(rightAlignedRow({btnOK, btnCancel}));
 
     connect(txtField[PostalCode], &QLineEdit::textChanged, this, &frmSchool::txtIrsz_Change);
     connect(btnOK, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnOK_Click(); }); });

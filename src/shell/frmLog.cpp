@@ -1,5 +1,6 @@
 #include "shell/frmLog.h"
 
+#include "shell/Controls.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 #include "shell/LogExport.h"
@@ -21,8 +22,7 @@ frmLog::frmLog(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmLog"));
     setWindowTitle(QStringLiteral("Módosítási jegyzék"));
 
-    lblGrid = new QLabel(QStringLiteral("&Események:"), this);
-    lblGrid->setObjectName(QStringLiteral("lblGrid"));
+    lblGrid = namedLabel(this, "lblGrid", QStringLiteral("&Események:"));
     DataGrid1 = new QTableView(this);
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
     DataGrid1->setAccessibleName(QStringLiteral("Események:"));
@@ -36,10 +36,8 @@ frmLog::frmLog(QWidget *parent) : QDialog(parent) {
     m_model = new LogModel(this);
     DataGrid1->setModel(m_model);
 
-    btnExport = new QPushButton(QStringLiteral("Exportálás és törlés..."), this);
-    btnExport->setObjectName(QStringLiteral("btnExport"));
-    btnClose = new QPushButton(QStringLiteral("Be&zár"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnExport = namedButton(this, "btnExport", QStringLiteral("Exportálás és törlés..."));
+    btnClose = namedButton(this, "btnClose", QStringLiteral("Be&zár"));
     btnClose->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
