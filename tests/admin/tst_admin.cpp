@@ -67,7 +67,7 @@ private slots:
     void duplicateLoginRefused();
     void lockedRightsBoxes_data();
     void lockedRightsBoxes();
-    void deleteUser();
+    void editAndDeleteUser();
     void deletingLastAdministratorBringsIgazgatoBack();
     void passwordReset();
     void ownDataReadOnlyFromMenu();
@@ -288,7 +288,7 @@ void tst_admin::lockedRightsBoxes() {
         QCOMPARE(profile.dlClasses->topLevelItem(0)->text(2), QStringLiteral("Nagy Béla"));
 }
 
-void tst_admin::deleteUser() {
+void tst_admin::editAndDeleteUser() {
     frmManageUsers users;
     users.ReloadUsers();
     m_dialogs->expectMessage(QStringLiteral("Nincs elem kiválasztva!"), Icon::Information);
@@ -296,7 +296,25 @@ void tst_admin::deleteUser() {
     m_dialogs->expectMessage(QStringLiteral("Nincs elem kiválasztva!"), Icon::Information);
     users.btnEditUser->click();
 
-    users.dlUsers->setCurrentRow(1); // Kiss Anna
+    // Editing a user changes both lists at once.
+    users.dlUsers->setCurrentRow(2); // Nagy Béla
+    m_dialogs->expectModal(QStringLiteral("frmProfile"), [](QDialog *d) {
+        auto *profile = qobject_cast<frmProfile *>(d);
+        [&] { QCOMPARE(d->windowTitle(), QStringLiteral("Felhsználó adatai: Nagy Béla")); }();
+        profile->Fields[frmProfile::Login]->setText(QStringLiteral("arpi"));
+        profile->Fields[frmProfile::FullName]->setText(QStringLiteral("Árpád Béla"));
+        profile->btnOK->click();
+        return d->result();
+    });
+    users.btnEditUser->click();
+    QCOMPARE(listTexts(users.dlUsers),
+             QStringList(
+                 {QStringLiteral("Árpád Béla"), QStringLiteral("Igazgató Úr"), QStringLiteral("Kiss Anna")}));
+    QCOMPARE(users.dlUsers->currentItem()->text(), QStringLiteral("Árpád Béla"));
+    QCOMPARE(comboTexts(m_auth->cmbUsers),
+             QStringList({QStringLiteral("igazgato"), QStringLiteral("anna"), QStringLiteral("arpi")}));
+
+    users.dlUsers->setCurrentRow(2); // Kiss Anna
     m_dialogs->expectMessage(QStringLiteral("Biztosan törli a kijelölt felhasználót?"), Icon::Question,
                              QMessageBox::No);
     users.btnDelUser->click();
@@ -306,8 +324,8 @@ void tst_admin::deleteUser() {
                              QMessageBox::Yes);
     users.btnDelUser->click();
     QCOMPARE(listTexts(users.dlUsers),
-             QStringList({QStringLiteral("Igazgató Úr"), QStringLiteral("Nagy Béla")}));
-    QCOMPARE(comboTexts(m_auth->cmbUsers), QStringList({QStringLiteral("igazgato"), QStringLiteral("bela")}));
+             QStringList({QStringLiteral("Árpád Béla"), QStringLiteral("Igazgató Úr")}));
+    QCOMPARE(comboTexts(m_auth->cmbUsers), QStringList({QStringLiteral("igazgato"), QStringLiteral("arpi")}));
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM JOG WHERE jog_usr_id=?"), {m_school->teacher})
                  .toInt(),
              0);
