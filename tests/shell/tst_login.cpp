@@ -245,7 +245,8 @@ void tst_login::igazgatoNeverDoubled() {
     QFETCH(bool, otherProgramSeeds);
     std::thread other;
     if (otherProgramSeeds) {
-        // The other program has added "igazgato" but not committed yet when this one looks.
+        // The other program has added "igazgato" but not committed yet when this one looks (opening the
+        // file under its key takes a moment, hence the long wait before the commit).
         std::promise<void> added;
         other = std::thread([path = m_db->path(), &added] {
             Connection c;
@@ -254,7 +255,7 @@ void tst_login::igazgatoNeverDoubled() {
             c.exec(QStringLiteral("INSERT INTO USERS (usr_nev, usr_login, usr_beosztas, usr_admin_rights) "
                                   "VALUES ('Igazgató', 'igazgato', 'Igazgató', 1)"));
             added.set_value();
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            std::this_thread::sleep_for(std::chrono::seconds(3));
             c.exec(QStringLiteral("COMMIT"));
         });
         added.get_future().wait();
