@@ -67,7 +67,7 @@ frmPrint::frmPrint(QWidget *parent) : QDialog(parent), m_pc(new PrintControl(thi
     chbAlKomp = named(new QCheckBox(QStringLiteral("Értékelési a&lterületek kiírása"), this), "chbAlKomp");
     chbKeziPapir = named(new QCheckBox(QStringLiteral("Ké&zi papír"), this), "chbKeziPapir");
 
-    lblHiba = named(new QLabel(QStringLiteral("Hibás &lapok:"), this), "lblHiba");
+    lblHiba = named(new QLabel(QStringLiteral("Hib&ás lapok:"), this), "lblHiba");
     cmbHiba = named(new QComboBox(this), "cmbHiba");
     lblHiba->setBuddy(cmbHiba);
     cmbHiba->setAccessibleName(QStringLiteral("Hibás lapok:"));

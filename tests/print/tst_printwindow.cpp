@@ -13,6 +13,8 @@
 #include "rating/frmMain.h"
 #include "shell/frmInput.h"
 
+#include "rating/EditorWidgets.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -465,9 +467,28 @@ void tst_printwindow::printingFromTheEditor() {
     QVERIFY(!editor->header->btnClose->isEnabled());
     QVERIFY(editor->windowTitle().endsWith(QStringLiteral(" - Végleges")));
 
+    // Unsaved text is saved first, or nothing is printed.
+    s.choosePupil(editor, 1);
+    editor->txtRating->setFocus();
+    editor->txtRating->insertPlainText(QStringLiteral("Szépen számol."));
+    const QString save = QStringLiteral("A folytatáshoz el kell menteni az adatokat. Elmenti?");
+    s.dialogs.expectMessage(save, Icon::Question, QMessageBox::No);
+    editor->header->btnPrint->click();
+    QVERIFY(editor->isDirty());
+    s.dialogs.expectMessage(save, Icon::Question, QMessageBox::Yes);
+    QString previewed;
+    s.dialogs.expectModal(QStringLiteral("frmPrint"), [&](QDialog *d) {
+        previewed = qobject_cast<frmPrint *>(d)->control()->document().pages.last().allText();
+        return int(QDialog::Accepted);
+    });
+    editor->header->btnPrint->click();
+    QVERIFY(s.dialogs.verifyDone());
+    QVERIFY(!editor->isDirty());
+    QVERIFY2(previewed.contains(QStringLiteral("Szépen számol.")), qPrintable(previewed));
+
     // A reader of the class cannot print.
     s.school.setRight(s.school.teacher, s.school.cls, QStringLiteral("O"));
-    s.choosePupil(editor, 1);
+    s.choosePupil(editor, 2);
     QVERIFY(!editor->header->btnPrint->isEnabled());
 }
 
