@@ -1,5 +1,6 @@
 #include "data/AppData.h"
 #include "data/DbError.h"
+#include "data/ProgramFiles.h"
 #include "data/Schema.h"
 #include "data/modSub.h"
 #include "print/ClassPdf.h"
@@ -90,6 +91,9 @@ int printPdf(int argc, char **argv, const Options &o) {
     }
     AppData data;
     data.databaseOverride = o.database;
+    data.databaseSettings = ProgramFiles::readDatabaseSettings();
+    for (const QString &problem : data.databaseSettings.problems)
+        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
     try {
         data.openDatabase(modSub::GetDatabasePath());
         if (o.printClass) {
@@ -137,6 +141,8 @@ int main(int argc, char **argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvanto"));
+    // Lets the desktop match the windows with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("hu.lorvanto.Lorvanto"));
     // The program itself decides when it ends (closing the login or the main window), not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
     const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
@@ -148,6 +154,7 @@ int main(int argc, char **argv) {
 
     AppData data;
     data.databaseOverride = options.database;
+    data.databaseSettings = ProgramFiles::readDatabaseSettings();
     frmAuth auth;
     if (!auth.load())
         return 1;
