@@ -229,20 +229,27 @@ void tst_printwindow::officialRun_data() {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("advanced");
-    QTest::addColumn<bool>("lastSheetFails");
+    QTest::addColumn<QString>("lastPage"); // "good", "answered No", or "printer error"
     QTest::newRow("certificate, last sheet failed") << 0 << "I"
-                                                    << "B" << true;
+                                                    << "B"
+                                                    << "answered No";
     QTest::newRow("register after the certificate") << 1 << "B"
-                                                    << "P" << true;
+                                                    << "P"
+                                                    << "answered No";
+    QTest::newRow("certificate, printer error") << 0 << "I"
+                                                << "B"
+                                                << "printer error";
     QTest::newRow("register, all good") << 1 << "I"
-                                        << "T" << false;
+                                        << "T"
+                                        << "good";
 }
 
 void tst_printwindow::officialRun() {
     QFETCH(int, tab);
     QFETCH(QString, status);
     QFETCH(QString, advanced);
-    QFETCH(bool, lastSheetFails);
+    QFETCH(QString, lastPage);
+    const bool lastSheetFails = lastPage != QLatin1String("good");
     PrintFixture f(status);
     frmPrint w;
     f.open(w);
@@ -262,9 +269,13 @@ void tst_printwindow::officialRun() {
         if (p % 2)
             f.expectSerial(QStringLiteral("S-%1").arg(k));
         f.dialogs.expectMessage(officialPrompt(p, certificate), Icon::Information);
-        // The front page of the last sheet is good, its back is not: the back has the last word.
-        const bool fails = lastSheetFails && k == sheets && (p == pages && p % 2 == 0);
-        f.dialogs.expectMessage(kSuccess, Icon::Question, fails ? QMessageBox::No : QMessageBox::Yes);
+        // Only the last page fails: after a good front page of its sheet, the last answer has the last word.
+        const bool fails = lastSheetFails && p == pages;
+        // A page the printer reported an error for is failed without asking.
+        if (fails && lastPage == QLatin1String("printer error"))
+            f.failAt = {p};
+        else
+            f.dialogs.expectMessage(kSuccess, Icon::Question, fails ? QMessageBox::No : QMessageBox::Yes);
         if (fails)
             f.dialogs.expectMessage(kFaulty, Icon::Information);
         if (p % 2)
