@@ -116,7 +116,7 @@ const Entry kDevDB[] = {
     {"resetPassword", "usr_id long", "UPDATE USERS SET usr_paswd='', usr_emlekezteto='' WHERE usr_id=?"},
     {"getStudentsByClass", "osz_id long",
      "SELECT TANULO.* FROM ERTEKELES, TANULO WHERE ERTEKELES.ert_tan_id = TANULO.tan_id AND "
-     "ERTEKELES.ert_osz_id=?"},
+     "ERTEKELES.ert_osz_id=? ORDER BY TANULO.tan_vnev COLLATE HU, TANULO.tan_knev COLLATE HU"},
     {"getRights", "usr_id long, osz_id long", "SELECT * FROM JOG WHERE jog_usr_id=? AND jog_osz_id=?"},
     {"getPeriodClasses", "tev_id long", "SELECT * FROM OSZTALY WHERE OSZTALY.osz_tev_id = ?"},
     {"addAdmin", "",
@@ -150,7 +150,8 @@ const Entry kDevDB[] = {
      "tan_tlapszam=?, tan_sorsz=?, tan_orszag=? WHERE tan_id=?"},
     {"createEmptyStudent", "", "INSERT INTO TANULO (tan_vnev) VALUES ('')"},
     {"getLastStudentID", "", "SELECT MAX(tan_id) AS tan_id FROM TANULO"},
-    {"getStudents", "", "SELECT * FROM TANULO WHERE tan_del=0"},
+    {"getStudents", "",
+     "SELECT * FROM TANULO WHERE tan_del=0 ORDER BY tan_vnev COLLATE HU, tan_knev COLLATE HU"},
     {"updateAutoSave", "usr_autosave long, usr_id long", "UPDATE USERS SET usr_autosave=? WHERE usr_id=?"},
     {"createSubject", "ata_rnev text, tev_id long",
      "INSERT INTO ATARGY (ata_rnev, ata_tev_id) VALUES (?, ?)"},

@@ -1,5 +1,8 @@
 #include "shell/frmMenu.h"
 
+#include "admin/frmClasses.h"
+#include "admin/frmKidEdit.h"
+#include "admin/frmSeason.h"
 #include "data/AppData.h"
 #include "data/DatabaseCopy.h"
 #include "data/DbError.h"
@@ -112,9 +115,9 @@ void frmMenu::buildMenus() {
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&Névjegy..."));
 
     // Items whose windows are not part of the program yet stay unusable rather than pretend to work.
-    for (QAction *pending : {mnuImportText, mnuImportRating, mnuImportSentences, mnuExportText,
-                             mnuExportAllSentences, mnuSeasons, mnuClasses, cmd_tanulok, mnuSubjects,
-                             mnuUserGroups, mnuSchool, mnuLocked, cmdLog, mnuHandle, mnuMyProfile})
+    for (QAction *pending :
+         {mnuImportText, mnuImportRating, mnuImportSentences, mnuExportText, mnuExportAllSentences,
+          mnuSubjects, mnuUserGroups, mnuSchool, mnuLocked, cmdLog, mnuHandle, mnuMyProfile})
         pending->setEnabled(false);
 
     auto on = [this](QAction *action, void (frmMenu::*handler)()) {
@@ -132,6 +135,18 @@ void frmMenu::buildMenus() {
     on(mnuContents, &frmMenu::mnuContents_Click);
     on(mnuOM, &frmMenu::mnuOM_Click);
     on(mnuAbout, &frmMenu::mnuAbout_Click);
+    // The school-year windows: each opens modally and keeps no state between openings.
+    auto modal = [this](QAction *action, auto makeWindow) {
+        connect(action, &QAction::triggered, this, [this, makeWindow] {
+            guarded(this, [this, makeWindow] {
+                auto window = makeWindow(this);
+                dialogs().runModal(window.get());
+            });
+        });
+    };
+    modal(mnuSeasons, [](QWidget *parent) { return std::make_unique<frmSeason>(parent); });
+    modal(mnuClasses, [](QWidget *parent) { return std::make_unique<frmClasses>(parent); });
+    modal(cmd_tanulok, [](QWidget *parent) { return std::make_unique<frmKidEdit>(parent); });
 }
 
 void frmMenu::load() {

@@ -1,0 +1,70 @@
+#include "admin/AdminWidgets.h"
+
+#include "admin/SchoolYear.h"
+#include "data/Recordset.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+QTreeWidget *AdminWidgets::listView(QWidget *parent, const char *name, const QStringList &columns) {
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setHeaderLabels(columns);
+    list->setRootIsDecorated(false);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->header()->setStretchLastSection(true);
+    return list;
+}
+
+QLabel *AdminWidgets::labelFor(const QString &text, QWidget *buddy, const char *name) {
+    auto *label = new QLabel(text, buddy->parentWidget());
+    if (name)
+        label->setObjectName(QString::fromLatin1(name));
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed());
+    return label;
+}
+
+QPushButton *AdminWidgets::button(QWidget *parent, const char *name, const QString &caption) {
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+void AdminWidgets::markLocked(QTreeWidgetItem *row, bool locked) {
+    for (int c = 0; c < row->columnCount(); ++c) {
+        if (locked)
+            row->setForeground(c, lockedRed());
+        else
+            row->setData(c, Qt::ForegroundRole, QVariant());
+    }
+}
+
+bool AdminWidgets::isMarkedLocked(const QTreeWidgetItem *row) {
+    return row->data(0, Qt::ForegroundRole).isValid() && row->foreground(0).color() == lockedRed();
+}
+
+qint64 AdminWidgets::currentKey(const QTreeWidget *list) {
+    const QTreeWidgetItem *row = list->currentItem();
+    return row && row->isSelected() ? row->data(0, kTag).toLongLong() : 0;
+}
+
+QStringList AdminWidgets::pupilColumns() {
+    return {QStringLiteral("Név"), QStringLiteral("Anyja neve"), QStringLiteral("Született"),
+            QStringLiteral("Osztály")};
+}
+
+QString AdminWidgets::pupilName(const Recordset &kids, int row) {
+    return kids.at(row, QStringLiteral("tan_vnev")).toString() + QLatin1Char(' ') +
+           kids.at(row, QStringLiteral("tan_knev")).toString();
+}
+
+QString AdminWidgets::classTextOf(const Recordset &cls) {
+    return cls.count() ? SchoolYear::classText(cls.field(QStringLiteral("osz_evfolyam")),
+                                               cls.field(QStringLiteral("osz_nev")))
+                       : QString();
+}
