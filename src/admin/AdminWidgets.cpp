@@ -3,6 +3,7 @@
 #include "admin/SchoolYear.h"
 #include "data/Recordset.h"
 
+#include <QCollator>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -59,12 +60,24 @@ QStringList AdminWidgets::pupilColumns() {
 }
 
 QString AdminWidgets::pupilName(const Recordset &kids, int row) {
-    return kids.at(row, QStringLiteral("tan_vnev")).toString() + QLatin1Char(' ') +
-           kids.at(row, QStringLiteral("tan_knev")).toString();
+    return (kids.at(row, QStringLiteral("tan_vnev")).toString() + QLatin1Char(' ') +
+            kids.at(row, QStringLiteral("tan_knev")).toString())
+        .trimmed();
 }
 
 QString AdminWidgets::classTextOf(const Recordset &cls) {
     return cls.count() ? SchoolYear::classText(cls.field(QStringLiteral("osz_evfolyam")),
                                                cls.field(QStringLiteral("osz_nev")))
                        : QString();
+}
+
+bool AdminWidgets::SortableRow::operator<(const QTreeWidgetItem &other) const {
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Hungarian, QLocale::Hungary)};
+        c.setNumericMode(true);
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+    return collator.compare(text(column), other.text(column)) < 0;
 }

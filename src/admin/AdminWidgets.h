@@ -7,7 +7,7 @@
 class QLabel;
 class QPushButton;
 class QTreeWidget;
-class QTreeWidgetItem;
+#include <QTreeWidgetItem>
 class QWidget;
 
 // The small pieces the administration windows are built of.
@@ -19,6 +19,13 @@ constexpr int kTag = 0x0100; // Qt::UserRole
 inline QColor lockedRed() {
     return QColor(255, 0, 0);
 }
+
+// A row of a sortable list: texts compare as people read them (Hungarian order, numbers by value).
+class SortableRow : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem &other) const override;
+};
 
 // A list view of rows with columns, one row selected at a time.
 QTreeWidget *listView(QWidget *parent, const char *name, const QStringList &columns);

@@ -21,8 +21,8 @@ const QStringList &SchoolYear::periodKinds() {
 }
 
 QString SchoolYear::officialFlag(const QString &kind) {
-    return kind == QLatin1String("Félév") || kind == QStringLiteral("Év vége") ? QStringLiteral("Igen")
-                                                                               : QStringLiteral("Nem");
+    return kind == QStringLiteral("Félév") || kind == QStringLiteral("Év vége") ? QStringLiteral("Igen")
+                                                                                : QStringLiteral("Nem");
 }
 
 bool SchoolYear::isWholeNumber(const QString &text) {

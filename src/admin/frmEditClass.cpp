@@ -214,9 +214,7 @@ void frmEditClass::LoadKids() {
         return;
     const Recordset kids = AppData::current().devDB.run(QStringLiteral("getStudentsByClass"), {m_oszId});
     for (int i = 0; i < kids.count(); ++i) {
-        auto *row = new QTreeWidgetItem(listKids, {kids.at(i, QStringLiteral("tan_vnev")).toString() +
-                                                   QLatin1Char(' ') +
-                                                   kids.at(i, QStringLiteral("tan_knev")).toString()});
+        auto *row = new QTreeWidgetItem(listKids, {pupilName(kids, i)});
         row->setData(0, kTag, kids.at(i, QStringLiteral("tan_id")));
     }
 }

@@ -82,7 +82,7 @@ void frmKidEdit::LoadList() {
         QString birth = kids.at(i, QStringLiteral("tan_szhely")).toString();
         if (born.isValid())
             birth += QStringLiteral(", ") + RatingParts::longDate(born);
-        auto *row = new QTreeWidgetItem(
+        auto *row = new SortableRow(
             grdTanulok,
             {pupilName(kids, i), kids.at(i, QStringLiteral("tan_anev")).toString(), birth, classTextOf(cls)});
         row->setData(0, kTag, tanId);
