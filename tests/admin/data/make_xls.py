@@ -36,3 +36,12 @@ ROWS = [
 book("Sheet1", HEADER, ROWS).save("pupils.xls")
 book("Sheet1", [h for h in HEADER if h != "szhely"], [(1, ["Kovács Anna", "Nagy Éva"])]).save("missing.xls")
 book("Munka1", HEADER, ROWS[:1]).save("munka1.xls")
+
+# 40 pupils, as large as a class gets: for the import benchmark.
+FAMILIES = ["Kovács", "Szabó", "Tóth", "Nagy", "Horváth", "Varga", "Kiss", "Molnár"]
+GIVEN = ["Anna", "Bence", "Csenge", "Dániel", "Eszter"]
+forty = []
+for i in range(40):
+    forty.append((i + 1, ["%s %s" % (FAMILIES[i % 8], GIVEN[i // 8]), "Anyja %d" % i, "Gondviselő %d" % i,
+                          "Budapest", datetime.date(2016, 1 + i % 12, 1 + i % 28), "T-%d" % (i + 1), i + 1]))
+book("Sheet1", HEADER, forty).save("pupils40.xls")
