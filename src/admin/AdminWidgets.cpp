@@ -2,33 +2,12 @@
 
 #include "admin/SchoolYear.h"
 #include "data/Recordset.h"
+#include "shell/DialogService.h"
 
 #include <QCollator>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-
-QTreeWidget *AdminWidgets::listView(QWidget *parent, const char *name, const QStringList &columns) {
-    auto *list = new QTreeWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setHeaderLabels(columns);
-    list->setRootIsDecorated(false);
-    list->setAllColumnsShowFocus(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->header()->setStretchLastSection(true);
-    return list;
-}
-
-QLabel *AdminWidgets::labelFor(const QString &text, QWidget *buddy, const char *name) {
-    auto *label = new QLabel(text, buddy->parentWidget());
-    if (name)
-        label->setObjectName(QString::fromLatin1(name));
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed());
-    return label;
-}
 
 QPushButton *AdminWidgets::button(QWidget *parent, const char *name, const QString &caption) {
     auto *b = new QPushButton(caption, parent);
@@ -80,4 +59,11 @@ bool AdminWidgets::SortableRow::operator<(const QTreeWidgetItem &other) const {
     }();
     const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
     return collator.compare(text(column), other.text(column)) < 0;
+}
+
+qint64 AdminWidgets::keyOrTell(const QTreeWidget *list, QWidget *parent, const QString &message) {
+    const qint64 key = currentKey(list);
+    if (key == 0)
+        dialogs().inform(parent, message);
+    return key;
 }

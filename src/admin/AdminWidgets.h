@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/FormParts.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringList>
@@ -27,16 +29,14 @@ public:
     bool operator<(const QTreeWidgetItem &other) const override;
 };
 
-// A list view of rows with columns, one row selected at a time.
-QTreeWidget *listView(QWidget *parent, const char *name, const QStringList &columns);
-// A label naming a field: its buddy for the keyboard, its text the field's name for screen readers.
-QLabel *labelFor(const QString &text, QWidget *buddy, const char *name = nullptr);
 QPushButton *button(QWidget *parent, const char *name, const QString &caption);
 // Colours every column of a row red, or back to the list's own colour.
 void markLocked(QTreeWidgetItem *row, bool locked);
 bool isMarkedLocked(const QTreeWidgetItem *row);
 // The key of the list's current row; 0 when none is selected.
 qint64 currentKey(const QTreeWidget *list);
+// The key of the current row, or 0 after telling the user the message.
+qint64 keyOrTell(const QTreeWidget *list, QWidget *parent, const QString &message);
 
 } // namespace AdminWidgets
 

@@ -19,7 +19,7 @@ using namespace AdminWidgets;
 frmAllKids::frmAllKids(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAllKids"));
     setWindowTitle(QStringLiteral("Az iskola tanulói"));
-    listKids = listView(this, "listKids", pupilColumns());
+    listKids = makeListView(this, "listKids", pupilColumns());
     Label1 = labelFor(QStringLiteral("&Jelölje ki azokat a tanulókat, akiket az osztályhoz szeretne adni:"),
                       listKids, "Label1");
     btnOK = button(this, "btnOK", QStringLiteral("OK"));

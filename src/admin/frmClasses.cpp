@@ -31,7 +31,7 @@ frmClasses::frmClasses(QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Osztályok kezelése"));
     cmbPeriod = new QComboBox(this);
     cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
-    dlClass = listView(this, "dlClass", kColumns);
+    dlClass = makeListView(this, "dlClass", kColumns);
     btnAdd = button(this, "btnAdd", QStringLiteral("&Hozzáad >>"));
     btnEdit = button(this, "btnEdit", QStringLiteral("&Módosít..."));
     btnDelete = button(this, "btnDelete", QStringLiteral("&Töröl"));
@@ -39,7 +39,7 @@ frmClasses::frmClasses(QWidget *parent) : QDialog(parent) {
     btnCancel = button(this, "btnCancel", QStringLiteral("Be&zár"));
     cmbSrcPeriod = new QComboBox(this);
     cmbSrcPeriod->setObjectName(QStringLiteral("cmbSrcPeriod"));
-    dlSrc = listView(this, "dlSrc", kColumns);
+    dlSrc = makeListView(this, "dlSrc", kColumns);
     chkAutoAdvance = new QCheckBox(QStringLiteral("Évfolyam automatikus növelése"), this);
     chkAutoAdvance->setObjectName(QStringLiteral("chkAutoAdvance"));
     Label1 = labelFor(QStringLiteral("Értékelési, minősítési &időszak:"), cmbPeriod, "Label1");
@@ -195,11 +195,9 @@ void frmClasses::mnuCopy_Click() {
 void frmClasses::btnEdit_Click() {
     if (m_copyMode || !btnEdit->isEnabled())
         return;
-    const qint64 oszId = currentKey(dlClass);
-    if (oszId == 0) {
-        dialogs().inform(this, QStringLiteral("Nincs elem kiválasztva!"));
+    const qint64 oszId = keyOrTell(dlClass, this, QStringLiteral("Nincs elem kiválasztva!"));
+    if (oszId == 0)
         return;
-    }
     frmEditClass editor(this);
     if (editor.LoadClass(oszId))
         dialogs().runModal(&editor);

@@ -78,7 +78,7 @@ frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     form->addRow(Labels[3], yearRow);
     form->addRow(Labels[4], Fields[4]);
 
-    listKids = listView(kidsPage, "listKids", {QStringLiteral("Név")});
+    listKids = makeListView(kidsPage, "listKids", {QStringLiteral("Név")});
     auto *kidsLabel = labelFor(QStringLiteral("Az osztály &tanulói:"), listKids);
     fraAdd = new QGroupBox(QStringLiteral("&Felvesz"), kidsPage);
     fraAdd->setObjectName(QStringLiteral("fraAdd"));
@@ -336,11 +336,9 @@ void frmEditClass::mnuExisting_Click() {
 void frmEditClass::btnEdit_Click() {
     if (!btnEdit->isEnabled())
         return;
-    const qint64 tanId = currentKey(listKids);
-    if (tanId == 0) {
-        dialogs().inform(this, QStringLiteral("Nincs elem kijelölve!"));
+    const qint64 tanId = keyOrTell(listKids, this, QStringLiteral("Nincs elem kijelölve!"));
+    if (tanId == 0)
         return;
-    }
     frmEditKid kid(this);
     if (kid.LoadKid(tanId, m_oszId, m_tevId))
         dialogs().runModal(&kid);
@@ -348,11 +346,9 @@ void frmEditClass::btnEdit_Click() {
 }
 
 void frmEditClass::btnRemove_Click() {
-    const qint64 tanId = currentKey(listKids);
-    if (tanId == 0) {
-        dialogs().inform(this, QStringLiteral("Nincs elem kijelölve!"));
+    const qint64 tanId = keyOrTell(listKids, this, QStringLiteral("Nincs elem kijelölve!"));
+    if (tanId == 0)
         return;
-    }
     if (!dialogs().ask(this, QStringLiteral("Biztosan eltávolítja az kijelölt osztályból a tanulót?")))
         return;
     SchoolYear::removePupil(tanId, m_oszId, m_tevId);

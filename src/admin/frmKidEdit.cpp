@@ -22,7 +22,7 @@ using namespace AdminWidgets;
 frmKidEdit::frmKidEdit(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmKidEdit"));
     setWindowTitle(QStringLiteral("Aktív tanulók listája"));
-    grdTanulok = listView(this, "grdTanulok", pupilColumns());
+    grdTanulok = makeListView(this, "grdTanulok", pupilColumns());
     grdTanulok->setAccessibleName(QStringLiteral("Aktív tanulók"));
     grdTanulok->setSortingEnabled(true);
     grdTanulok->sortByColumn(0, Qt::AscendingOrder);
@@ -116,11 +116,9 @@ void frmKidEdit::cmdModosit_Click() {
 }
 
 void frmKidEdit::cmdTorol_Click() {
-    const qint64 tanId = currentKey(grdTanulok);
-    if (tanId == 0) {
-        dialogs().inform(this, QStringLiteral("Nincs elem kiválasztva."));
+    const qint64 tanId = keyOrTell(grdTanulok, this, QStringLiteral("Nincs elem kiválasztva."));
+    if (tanId == 0)
         return;
-    }
     if (!dialogs().ask(this, QStringLiteral("Biztosan törli a kijelölt tanulót?")))
         return;
     CommandSet &db = AppData::current().devDB;

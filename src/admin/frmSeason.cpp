@@ -26,8 +26,9 @@ using namespace AdminWidgets;
 frmSeason::frmSeason(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSeason"));
     setWindowTitle(QStringLiteral("Érékelési Időszak"));
-    grdSeason = listView(this, "grdSeason",
-                         {QStringLiteral("Tanév"), QStringLiteral("Időszak"), QStringLiteral("Megjegyzés")});
+    grdSeason =
+        makeListView(this, "grdSeason",
+                     {QStringLiteral("Tanév"), QStringLiteral("Időszak"), QStringLiteral("Megjegyzés")});
     grdSeason->setAccessibleName(QStringLiteral("Értékelési időszakok"));
     chkActive = new QCheckBox(QStringLiteral("Ez az időszak aktív"), this);
     chkActive->setObjectName(QStringLiteral("chkActive"));
