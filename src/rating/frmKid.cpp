@@ -7,6 +7,7 @@
 #include "rating/RatingParts.h"
 #include "rating/frmMain.h"
 #include "shell/DialogService.h"
+#include "shell/FormParts.h"
 #include "shell/Guard.h"
 #include "shell/PeriodList.h"
 
@@ -21,25 +22,6 @@
 namespace {
 constexpr int kTag = Qt::UserRole;
 const QColor kLockedRed(255, 0, 0);
-
-QTreeWidget *listView(QWidget *parent, const char *name, const QStringList &columns) {
-    auto *list = new QTreeWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setHeaderLabels(columns);
-    list->setRootIsDecorated(false);
-    list->setAllColumnsShowFocus(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->header()->setStretchLastSection(true);
-    return list;
-}
-
-QLabel *labelFor(const QString &text, QWidget *buddy) {
-    auto *l = new QLabel(text, buddy->parentWidget());
-    l->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return l;
-}
 } // namespace
 
 frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
@@ -47,10 +29,10 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     setWindowTitle(QStringLiteral("Tanuló kiválasztása"));
     cmbPeriod = new QComboBox(this);
     cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
-    dlClass = listView(
+    dlClass = makeListView(
         this, "dlClass",
         {QStringLiteral("Osztály név"), QStringLiteral("Kezdő tanév"), QStringLiteral("Megjegyzés")});
-    listKid = listView(
+    listKid = makeListView(
         this, "listKid",
         {QStringLiteral("Tanuló neve"), QStringLiteral("Minősítés állapota"), QStringLiteral("Zárolt")});
     btnSelect = new QPushButton(QStringLiteral("Kiválaszt"), this);
