@@ -1,7 +1,9 @@
 #include "rating/frmKid.h"
 
 #include "data/AppData.h"
+#include "data/DbError.h"
 #include "data/modSub.h"
+#include "exchange/ClassCheckout.h"
 #include "rating/RatingLock.h"
 #include "rating/RatingParts.h"
 #include "rating/frmMain.h"
@@ -10,6 +12,7 @@
 #include "shell/PeriodList.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -60,8 +63,6 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     btnExport =
         new QPushButton(QStringLiteral("Osztály értékeléseinek, minősítéseinek exportálása..."), this);
     btnExport->setObjectName(QStringLiteral("btnExport"));
-    // The class export belongs to the exchange windows, which this program does not have yet.
-    btnExport->setEnabled(false);
 
     auto *lists = new QHBoxLayout;
     auto *left = new QVBoxLayout;
@@ -96,6 +97,7 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     });
     connect(btnSelect, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnSelect_Click(); }); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnExport, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnExport_Click(); }); });
 }
 
 bool frmKid::prepare() {
@@ -255,4 +257,43 @@ void frmKid::btnSelect_Click() {
     m_editor->setTracking(true);
     ratingOpen = true;
     accept();
+}
+
+void frmKid::btnExport_Click() {
+    using ClassCheckout::Refusal;
+    switch (ClassCheckout::checkOutRefusal(classId())) {
+    case Refusal::NoClass:
+        dialogs().inform(this, QStringLiteral("Nincs osztály kiválasztva."));
+        return;
+    case Refusal::UserHasClass:
+        dialogs().inform(this, QStringLiteral("Egy felhasználó egyszerre csak egy osztályt exportálhat ki."));
+        return;
+    case Refusal::ClassLocked:
+        dialogs().inform(this, QStringLiteral("Az osztály zárolva van, ezért nem exportálható."));
+        return;
+    case Refusal::None:
+        break;
+    }
+    const QString path = dialogs().saveFile(this, QStringLiteral("Osztály exportálása"), QString(),
+                                            QStringLiteral("Lorvanto fájlok (*.mb)"));
+    if (path.isEmpty())
+        return;
+    const QFileInfo target(path);
+    if (target.exists() &&
+        target.canonicalFilePath() == QFileInfo(modSub::GetDatabasePath()).canonicalFilePath()) {
+        dialogs().warn(
+            this,
+            QStringLiteral("A mentés nem írhatja felül a most használt adatbázist. Válasszon másik fájlt!"));
+        return;
+    }
+    try {
+        ClassCheckout::checkOut(classId(), path);
+    } catch (const DbError &) {
+        dialogs().warn(this, QStringLiteral("Hiba exportálás közben."));
+        return;
+    }
+    dialogs().inform(this,
+                     QStringLiteral("Az osztály tanulóinak értékelései, minősítései sikeresen ki lettek "
+                                    "exportálva."));
+    LoadClasses();
 }

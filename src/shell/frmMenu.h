@@ -83,6 +83,8 @@ private:
     void mnuBG_Click();
     void mnuExportFullDB_Click();
     void mnuImportFullDB_Click();
+    void mnuImportRating_Click();
+    void mnuLocked_Click();
     void mnuStartup_Click();
     void mnuContents_Click();
     void mnuOM_Click();
