@@ -40,7 +40,7 @@ struct School {
         }
         const QString text =
             QStringLiteral("Órákon aktívan és figyelmesen dolgozik, szépen fejlődik. ").repeated(6);
-        for (int c = 0; c < 64; ++c) {
+        for (int c = 0; c < 45; ++c) {
             db.run(QStringLiteral("createClass"),
                    {tev, 1 + c % 8, QStringLiteral("o%1").arg(c), 0, 2020, QString()});
             const qint64 osz = modSub::GetLastKey(QStringLiteral("OSZTALY"));

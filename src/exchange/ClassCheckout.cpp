@@ -10,11 +10,12 @@
 
 namespace {
 
-// The exchange connection on a file, closed again however the scope ends.
+// The exchange connection on a file, closed again however the scope ends. A copy this program has just
+// written and checked need not be checked again (a full read of the file).
 class ExchangeFile {
 public:
-    explicit ExchangeFile(const QString &path) : m_set(AppData::current().devExp) {
-        m_set.open(path, databaseKey());
+    explicit ExchangeFile(const QString &path, bool verify = true) : m_set(AppData::current().devExp) {
+        m_set.open(path, databaseKey(), verify);
     }
     ~ExchangeFile() { m_set.close(); }
     ExchangeFile(const ExchangeFile &) = delete;
@@ -121,7 +122,7 @@ void ClassCheckout::checkOut(qint64 oszId, const QString &target) {
     const QString staged = DatabaseCopy::snapshot(app.devDB.connection(), target);
     try {
         {
-            ExchangeFile copy(staged);
+            ExchangeFile copy(staged, false);
             Transaction t(copy->connection());
             copy->run(QStringLiteral("setDBState"), {returning ? 2 : 1});
             if (!returning) {
@@ -165,7 +166,7 @@ void ClassCheckout::takeCheckoutCopy(const QString &path) {
     const QString database = modSub::GetDatabasePath();
     const QString staged = DatabaseCopy::stage(path, database);
     try {
-        ExchangeFile copy(staged);
+        ExchangeFile copy(staged, false);
         if (copy.state() != 1)
             throw DbError(QStringLiteral("A fájl nem kiexportált osztály másolata."));
         const qint64 oszId = copy.carriedClass();
