@@ -1,5 +1,8 @@
 #include "shell/frmMenu.h"
 
+#include "curriculum/SentenceBank.h"
+#include "curriculum/SentenceFiles.h"
+#include "curriculum/frmSubjects.h"
 #include "data/AppData.h"
 #include "data/DatabaseCopy.h"
 #include "data/DbError.h"
@@ -7,6 +10,7 @@
 #include "exchange/ClassCheckout.h"
 #include "exchange/clsExport.h"
 #include "exchange/frmLocked.h"
+#include "exchange/modImport.h"
 #include "rating/frmMain.h"
 #include "shell/DialogService.h"
 #include "shell/EditorLink.h"
@@ -136,6 +140,12 @@ void frmMenu::buildMenus() {
     on(mnuContents, &frmMenu::mnuContents_Click);
     on(mnuOM, &frmMenu::mnuOM_Click);
     on(mnuAbout, &frmMenu::mnuAbout_Click);
+    // The curriculum and the sentence bank.
+    for (QAction *ready : {mnuSubjects, mnuImportSentences, mnuExportAllSentences})
+        ready->setEnabled(true);
+    on(mnuSubjects, &frmMenu::mnuSubjects_Click);
+    on(mnuImportSentences, &frmMenu::mnuImportSentences_Click);
+    on(mnuExportAllSentences, &frmMenu::mnuExportAllSentences_Click);
 }
 
 void frmMenu::load() {
@@ -443,4 +453,25 @@ void frmMenu::closeEvent(QCloseEvent *event) {
     if (m_loggingOut)
         guarded(nullptr, [] { modSub::WriteLog(QString(), 0, QStringLiteral("logout")); });
     emit closedForGood(m_loggingOut);
+}
+
+void frmMenu::mnuSubjects_Click() {
+    frmSubjects window(this);
+    dialogs().runModal(&window);
+}
+
+void frmMenu::mnuImportSentences_Click() {
+    const QString path =
+        dialogs().openFile(this, QStringLiteral("Mondatok importálása"), QString(), SentenceFiles::kFilter);
+    if (!path.isEmpty())
+        modImport::ImportFile(this, path, ExchangeFile::Sentences, modImport::Target());
+}
+
+void frmMenu::mnuExportAllSentences_Click() {
+    const QStringList texts = SentenceBank::ExportableSentences();
+    if (texts.isEmpty()) {
+        dialogs().inform(this, QStringLiteral("Nincs exportálható mondat."));
+        return;
+    }
+    SentenceFiles::exportSentences(this, texts);
 }
