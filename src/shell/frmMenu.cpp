@@ -10,7 +10,9 @@
 #include "exchange/ClassCheckout.h"
 #include "exchange/clsExport.h"
 #include "exchange/frmLocked.h"
+#include "exchange/modExport.h"
 #include "exchange/modImport.h"
+#include "rating/EditorWidgets.h"
 #include "rating/frmMain.h"
 #include "shell/DialogService.h"
 #include "shell/EditorLink.h"
@@ -118,10 +120,13 @@ void frmMenu::buildMenus() {
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&Névjegy..."));
 
     // Items whose windows are not part of the program yet stay unusable rather than pretend to work.
-    for (QAction *pending :
-         {mnuImportText, mnuImportSentences, mnuExportText, mnuExportAllSentences, mnuSeasons, mnuClasses,
-          cmd_tanulok, mnuSubjects, mnuUserGroups, mnuSchool, cmdLog, mnuHandle, mnuMyProfile})
+    for (QAction *pending : {mnuImportSentences, mnuExportAllSentences, mnuSeasons, mnuClasses, cmd_tanulok,
+                             mnuSubjects, mnuUserGroups, mnuSchool, cmdLog, mnuHandle, mnuMyProfile})
         pending->setEnabled(false);
+    // The text of a rating goes out of and comes into the editor while it has an editable rating open; the
+    // editor enables these.
+    mnuImportText->setEnabled(false);
+    mnuExportText->setEnabled(false);
 
     auto on = [this](QAction *action, void (frmMenu::*handler)()) {
         connect(action, &QAction::triggered, this,
@@ -136,6 +141,8 @@ void frmMenu::buildMenus() {
     on(mnuImportFullDB, &frmMenu::mnuImportFullDB_Click);
     on(mnuImportRating, &frmMenu::mnuImportRating_Click);
     on(mnuLocked, &frmMenu::mnuLocked_Click);
+    on(mnuImportText, &frmMenu::mnuImportText_Click);
+    on(mnuExportText, &frmMenu::mnuExportText_Click);
     on(mnuStartup, &frmMenu::mnuStartup_Click);
     on(mnuContents, &frmMenu::mnuContents_Click);
     on(mnuOM, &frmMenu::mnuOM_Click);
@@ -367,6 +374,18 @@ void frmMenu::mnuImportRating_Click() {
     dialogs().inform(this, done);
     // The logged-in user and the menus belong to the database that was replaced.
     ProgramExit::request();
+}
+
+void frmMenu::mnuImportText_Click() {
+    const QString path = dialogs().openFile(this, QStringLiteral("Értékelés szövegének importálása"),
+                                            QString(), kLorvantoFilter);
+    if (!path.isEmpty())
+        modImport::ImportFile(this, path, ExchangeFile::Text, modImport::Target());
+}
+
+void frmMenu::mnuExportText_Click() {
+    if (frmMain *editor = frmMain::instance())
+        modExport::ExportText(this, editor->txtRating->toPlainText());
 }
 
 void frmMenu::mnuLocked_Click() {
