@@ -5,6 +5,8 @@
 #include "data/DatabaseCopy.h"
 #include "data/DatabaseKey.h"
 #include "exchange/ClassCheckout.h"
+#include "exchange/ClassFile.h"
+#include "exchange/clsExport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -101,6 +103,40 @@ void BM_MergeReturnedClass(benchmark::State &state) {
     state.counters["parts"] = kPupils * kParts;
 }
 BENCHMARK(BM_MergeReturnedClass)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A class file of 35 pupils written from the database and read back whole.
+void BM_ClassFileWriteAndRead(benchmark::State &state) {
+    BenchDatabase b;
+    CommandSet &db = b.db();
+    db.run(QStringLiteral("createClass"),
+           {1, 3, QStringLiteral("a"), 0, 2022, QStringLiteral("Délutáni csoport")});
+    const qint64 osz = modSub::GetLastKey(QStringLiteral("OSZTALY"));
+    QList<qint64> pupils;
+    for (int p = 0; p < kPupils; ++p) {
+        db.run(QStringLiteral("createKid"),
+               {QStringLiteral("Vezetéknév%1").arg(p), QStringLiteral("Keresztnév"),
+                QStringLiteral("Anyja Neve"), QStringLiteral("Gondviselő"), QStringLiteral("Székesfehérvár"),
+                QStringLiteral("Magyarország"), QDate(2015, 1, 1 + p), QStringLiteral("T-%1").arg(p),
+                QString::number(p)});
+        pupils << modSub::GetLastKey(QStringLiteral("TANULO"));
+    }
+    const QString path = b.dir.filePath(QStringLiteral("osztaly.mb"));
+    for (auto _ : state) {
+        clsExport file;
+        file.CreateFile(path, ExchangeFile::Class);
+        file.WriteClass(osz);
+        for (qint64 tan : pupils)
+            file.WriteKid(tan);
+        if (!file.CloseFile())
+            state.SkipWithError("the class file was not written");
+        ExchangeFile::Content content = ExchangeFile::read(path, ExchangeFile::Class);
+        ClassFile::Content read;
+        if (ClassFile::read(content.records, read) != ExchangeFile::ReadStatus::Ok ||
+            read.pupils.size() != kPupils)
+            state.SkipWithError("the class file did not read back");
+    }
+}
+BENCHMARK(BM_ClassFileWriteAndRead)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
