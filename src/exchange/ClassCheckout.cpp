@@ -163,7 +163,8 @@ int ClassCheckout::copyState(const QString &path) {
 
 void ClassCheckout::takeCheckoutCopy(const QString &path) {
     AppData &app = AppData::current();
-    const QString database = modSub::GetDatabasePath();
+    // The file this program has open is the one replaced.
+    const QString database = app.devDB.isOpen() ? app.devDB.connection().path() : modSub::GetDatabasePath();
     const QString staged = DatabaseCopy::stage(path, database);
     try {
         ExchangeFile copy(staged, false);
