@@ -35,31 +35,39 @@ qint64 SubjectTree::CreateSubject(qint64 tevId, const QString &name) {
     return ataId;
 }
 
+namespace {
+
+// The commands of one level of the tree below the subjects.
+struct ChildLevel {
+    const char *getDummy, *update, *create, *getLast, *key;
+};
+const ChildLevel kComps{"getDummyComp", "updateComp", "createComp", "getLastCompID", "kpb_id"};
+const ChildLevel kSubComps{"getDummySubComp", "updateSubComp", "createSubComp", "getLastSubCompID", "akb_id"};
+
+// The placeholder child of a parent renamed, or a new child when there is none; gives the child's key.
+qint64 addChild(const ChildLevel &level, qint64 parent, const QString &name) {
+    qint64 key = keyOf(db().run(QString::fromLatin1(level.getDummy), {parent}), level.key);
+    if (key) {
+        db().run(QString::fromLatin1(level.update), {name, key});
+    } else {
+        db().run(QString::fromLatin1(level.create), {parent, name});
+        key = keyOf(db().run(QString::fromLatin1(level.getLast)), level.key);
+    }
+    return key;
+}
+
+} // namespace
+
 qint64 SubjectTree::AddComp(qint64 ataId, const QString &name) {
     Transaction t(db().connection());
-    qint64 kpbId = keyOf(db().run(QStringLiteral("getDummyComp"), {ataId}), "kpb_id");
-    if (kpbId) {
-        db().run(QStringLiteral("updateComp"), {name, kpbId});
-    } else {
-        db().run(QStringLiteral("createComp"), {ataId, name});
-        kpbId = keyOf(db().run(QStringLiteral("getLastCompID")), "kpb_id");
-    }
-    AddSubComp(kpbId, kDummy);
+    const qint64 kpbId = addChild(kComps, ataId, name);
+    AddSubComp(kpbId, kDummy); // a new competency gets its placeholder; a reused one keeps it
     t.commit();
     return kpbId;
 }
 
 qint64 SubjectTree::AddSubComp(qint64 kpbId, const QString &name) {
-    Transaction t(db().connection());
-    qint64 akbId = keyOf(db().run(QStringLiteral("getDummySubComp"), {kpbId}), "akb_id");
-    if (akbId) {
-        db().run(QStringLiteral("updateSubComp"), {name, akbId});
-    } else {
-        db().run(QStringLiteral("createSubComp"), {kpbId, name});
-        akbId = keyOf(db().run(QStringLiteral("getLastSubCompID")), "akb_id");
-    }
-    t.commit();
-    return akbId;
+    return addChild(kSubComps, kpbId, name);
 }
 
 qint64 SubjectTree::NewComp(qint64 ataId, const QString &name) {

@@ -20,6 +20,7 @@ frmChooseSubComp::frmChooseSubComp(QWidget *parent) : QDialog(parent) {
     tvSubjects = new QTreeWidget(this);
     tvSubjects->setObjectName(QStringLiteral("tvSubjects"));
     tvSubjects->setHeaderHidden(true);
+    tvSubjects->setEditTriggers(QAbstractItemView::NoEditTriggers); // names are changed in the tree window
     tvSubjects->setAccessibleName(Label1->text().remove(QLatin1Char('&')));
     Label1->setBuddy(tvSubjects);
     btnOK = new QPushButton(QStringLiteral("&Tovább"), this);
@@ -39,6 +40,10 @@ frmChooseSubComp::frmChooseSubComp(QWidget *parent) : QDialog(parent) {
     resize(480, 520);
     connect(tvSubjects, &QTreeWidget::currentItemChanged, this,
             [this] { guarded(this, [this] { tvSubjects_Click(); }); });
+    connect(tvSubjects, &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (m_target)
+            accept();
+    });
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -6,6 +6,7 @@
 #include "exchange/modImport.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
+#include "shell/Named.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -24,11 +25,6 @@ constexpr int kTextRole = Qt::UserRole + 1;
 constexpr int kTagRole = Qt::UserRole; // on the owner column: "r/o" for a common sentence
 const QString kCaption = QStringLiteral("Mondatok kezelése");
 const QString kNoSentence = QStringLiteral("Nincs mondat kiválsztva.");
-
-template <typename T> T *named(T *w, const char *name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 bool isReadOnlyRow(const QTreeWidgetItem *row) {
     return row->data(1, kTagRole).toString() == QLatin1String("r/o");

@@ -5,9 +5,11 @@
 #include "data/AppData.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
+#include "shell/Named.h"
 #include "shell/PeriodList.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -18,10 +20,6 @@
 using namespace CurriculumTree;
 
 namespace {
-template <typename T> T *named(T *w, const char *name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 const QString kNewSubject = QStringLiteral("<Új tantárgy>");
 const QString kNewComp = QStringLiteral("<Új értékelési, minősítési terület>");
@@ -43,7 +41,7 @@ frmSubjects::frmSubjects(QWidget *parent) : QDialog(parent) {
     tvSubjects = named(new QTreeWidget(this), "tvSubjects");
     tvSubjects->setHeaderHidden(true);
     tvSubjects->setAccessibleName(QStringLiteral("Tantárgyak"));
-    tvSubjects->setContextMenuPolicy(Qt::CustomContextMenu);
+    tvSubjects->viewport()->installEventFilter(this);
     treeLabel->setBuddy(tvSubjects);
     lblInfo = named(new QLabel(this), "lblInfo");
     lblInfo->setWordWrap(true);
@@ -89,8 +87,6 @@ frmSubjects::frmSubjects(QWidget *parent) : QDialog(parent) {
     on(mnuEditSentences, &QAction::triggered, &frmSubjects::mnuEditSentences_Click);
     on(mnuRename, &QAction::triggered, &frmSubjects::mnuRename_Click);
     on(mnuDelete, &QAction::triggered, &frmSubjects::mnuDelete_Click);
-    connect(tvSubjects, &QTreeWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { guarded(this, [&] { tvSubjects_MouseUp(pos); }); });
     connect(tvSubjects, &QTreeWidget::itemChanged, this,
             [this](QTreeWidgetItem *node) { guarded(this, [&] { tvSubjects_AfterLabelEdit(node); }); });
     connect(tvSubjects, &QTreeWidget::itemDoubleClicked, this,
@@ -142,14 +138,30 @@ int frmSubjects::GetNodeLevel() const {
     return levelOf(selectedNode());
 }
 
-void frmSubjects::tvSubjects_MouseUp(const QPoint &pos) {
+bool frmSubjects::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == tvSubjects->viewport() && event->type() == QEvent::ContextMenu) {
+        auto *menu = static_cast<QContextMenuEvent *>(event);
+        const bool byMouse = menu->reason() == QContextMenuEvent::Mouse;
+        guarded(this, [&] { tvSubjects_MouseUp(menu->pos(), byMouse); });
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmSubjects::tvSubjects_MouseUp(QPoint pos, bool byMouse) {
     if (!m_editable || !AppData::current().login.isAdmin)
         return;
-    if (QTreeWidgetItem *node = tvSubjects->itemAt(pos)) {
-        tvSubjects->setCurrentItem(node);
-    } else {
-        tvSubjects->clearSelection();
-        tvSubjects->setCurrentItem(nullptr);
+    if (byMouse) {
+        // The node under the pointer, or none when the click was beside the nodes.
+        if (QTreeWidgetItem *node = tvSubjects->itemAt(pos)) {
+            tvSubjects->setCurrentItem(node);
+        } else {
+            tvSubjects->clearSelection();
+            tvSubjects->setCurrentItem(nullptr);
+        }
+    } else if (QTreeWidgetItem *node = selectedNode()) {
+        // From the keyboard: the menu of the selected node, beside it.
+        pos = tvSubjects->visualItemRect(node).center();
     }
     const int level = GetNodeLevel();
     const bool node = level != SubjectTree::Nothing;
@@ -179,24 +191,21 @@ void frmSubjects::mnuNewSubject_Click() {
 }
 
 void frmSubjects::mnuNewComp_Click() {
-    QTreeWidgetItem *subject = selectedNode();
-    if (!m_editable || levelOf(subject) != SubjectTree::Subject)
-        return;
-    const qint64 kpbId = SubjectTree::NewComp(keyOf(subject), kNewComp);
-    const QSignalBlocker block(tvSubjects);
-    QTreeWidgetItem *node = addNode(tvSubjects, subject, kNewComp, kpbId);
-    subject->setExpanded(true);
-    startEditing(node);
+    newChild(SubjectTree::Subject, kNewComp, &SubjectTree::NewComp);
 }
 
 void frmSubjects::mnuNewSubComp_Click() {
-    QTreeWidgetItem *comp = selectedNode();
-    if (!m_editable || levelOf(comp) != SubjectTree::Comp)
+    newChild(SubjectTree::Comp, kNewSubComp, &SubjectTree::NewSubComp);
+}
+
+void frmSubjects::newChild(int parentLevel, const QString &name, qint64 (*create)(qint64, const QString &)) {
+    QTreeWidgetItem *parent = selectedNode();
+    if (!m_editable || levelOf(parent) != parentLevel)
         return;
-    const qint64 akbId = SubjectTree::NewSubComp(keyOf(comp), kNewSubComp);
+    const qint64 key = create(keyOf(parent), name);
     const QSignalBlocker block(tvSubjects);
-    QTreeWidgetItem *node = addNode(tvSubjects, comp, kNewSubComp, akbId);
-    comp->setExpanded(true);
+    QTreeWidgetItem *node = addNode(tvSubjects, parent, name, key);
+    parent->setExpanded(true);
     startEditing(node);
 }
 

@@ -40,17 +40,22 @@ public:
     QAction *mnuS1;
     QAction *mnuDelete;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void LoadTree();
     void SetEditMode(bool editable);
     void cmbPeriod_Click();
-    void tvSubjects_MouseUp(const QPoint &pos);
+    void tvSubjects_MouseUp(QPoint pos, bool byMouse);
     void tvSubjects_AfterLabelEdit(QTreeWidgetItem *node);
     void openSentences(QTreeWidgetItem *node);
     void startEditing(QTreeWidgetItem *node);
     void mnuNewSubject_Click();
     void mnuNewComp_Click();
     void mnuNewSubComp_Click();
+    // A child of the selected node, named so and at once open for typing its name.
+    void newChild(int parentLevel, const QString &name, qint64 (*create)(qint64, const QString &));
     void mnuEditSentences_Click();
     void mnuRename_Click();
     void mnuDelete_Click();

@@ -2,6 +2,7 @@
 
 #include "curriculum/SentenceBank.h"
 #include "shell/Guard.h"
+#include "shell/Named.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -11,13 +12,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace {
-template <typename T> T *named(T *w, const char *name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-} // namespace
 
 frmImportSentences::frmImportSentences(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmImportSentences"));

@@ -1,11 +1,15 @@
 #include "shell/frmMenu.h"
 
+#include "admin/frmManageUsers.h"
+#include "admin/frmProfile.h"
+#include "admin/frmSchool.h"
 #include "curriculum/SentenceBank.h"
 #include "curriculum/SentenceFiles.h"
 #include "curriculum/frmSubjects.h"
 #include "data/AppData.h"
 #include "data/DatabaseCopy.h"
 #include "data/DbError.h"
+#include "data/Maintenance.h"
 #include "data/modSub.h"
 #include "exchange/ClassCheckout.h"
 #include "exchange/clsExport.h"
@@ -19,8 +23,10 @@
 #include "shell/Guard.h"
 #include "shell/ProgramExit.h"
 #include "shell/StartupPanel.h"
+#include "shell/WaitCursor.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAutoSave.h"
+#include "shell/frmLog.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -120,8 +126,7 @@ void frmMenu::buildMenus() {
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&Névjegy..."));
 
     // Items whose windows are not part of the program yet stay unusable rather than pretend to work.
-    for (QAction *pending : {mnuImportSentences, mnuExportAllSentences, mnuSeasons, mnuClasses, cmd_tanulok,
-                             mnuSubjects, mnuUserGroups, mnuSchool, cmdLog, mnuHandle, mnuMyProfile})
+    for (QAction *pending : {mnuSeasons, mnuClasses, cmd_tanulok})
         pending->setEnabled(false);
     // The text of a rating goes out of and comes into the editor while it has an editable rating open; the
     // editor enables these.
@@ -147,12 +152,14 @@ void frmMenu::buildMenus() {
     on(mnuContents, &frmMenu::mnuContents_Click);
     on(mnuOM, &frmMenu::mnuOM_Click);
     on(mnuAbout, &frmMenu::mnuAbout_Click);
-    // The curriculum and the sentence bank.
-    for (QAction *ready : {mnuSubjects, mnuImportSentences, mnuExportAllSentences})
-        ready->setEnabled(true);
     on(mnuSubjects, &frmMenu::mnuSubjects_Click);
     on(mnuImportSentences, &frmMenu::mnuImportSentences_Click);
     on(mnuExportAllSentences, &frmMenu::mnuExportAllSentences_Click);
+    on(mnuUserGroups, &frmMenu::mnuUserGroups_Click);
+    on(mnuSchool, &frmMenu::mnuSchool_Click);
+    on(cmdLog, &frmMenu::cmdLog_Click);
+    on(mnuHandle, &frmMenu::mnuHandle_Click);
+    on(mnuMyProfile, &frmMenu::mnuMyProfile_Click);
 }
 
 void frmMenu::load() {
@@ -432,6 +439,38 @@ void frmMenu::mnuOM_Click() {
 void frmMenu::mnuAbout_Click() {
     frmAbout about(this);
     dialogs().runModal(&about);
+}
+
+void frmMenu::mnuUserGroups_Click() {
+    frmManageUsers window(this);
+    window.ReloadUsers();
+    dialogs().runModal(&window);
+}
+
+void frmMenu::mnuSchool_Click() {
+    frmSchool window(this);
+    window.load();
+    dialogs().runModal(&window);
+}
+
+void frmMenu::cmdLog_Click() {
+    frmLog window(this);
+    window.load();
+    dialogs().runModal(&window);
+}
+
+void frmMenu::mnuHandle_Click() {
+    WaitCursor wait;
+    Maintenance::RunDatabaseMaintenance();
+}
+
+void frmMenu::mnuMyProfile_Click() {
+    // The stored row, not the one read at login: the user may have been changed since.
+    AppData &app = AppData::current();
+    const Recordset stored = app.devDB.run(QStringLiteral("getSpecUser"), {app.login.userId()});
+    frmProfile window(this);
+    window.LoadData(stored.count() ? stored.record() : app.login.currentUser, true);
+    dialogs().runModal(&window);
 }
 
 void frmMenu::mnuLogout_Click() {

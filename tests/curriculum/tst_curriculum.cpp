@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,7 +54,7 @@ private:
     std::unique_ptr<frmSentences> openSentences(qint64 user, Level level, qint64 key, bool readOnly = false);
     QTreeWidgetItem *node(QTreeWidget *tree, const QStringList &path);
     QTreeWidgetItem *row(QTreeWidget *list, const QString &text);
-    void rightClick(frmSubjects *w, QTreeWidgetItem *at);
+    void rightClick(frmSubjects *w, QTreeWidgetItem *at, bool byKeyboard = false);
     QVariant one(const QString &sql, const QVariantList &values = {});
     QStringList logEntries(qint64 since);
     qint64 lastLogId();
@@ -112,10 +113,16 @@ QTreeWidgetItem *tst_curriculum::row(QTreeWidget *list, const QString &text) {
     return nullptr;
 }
 
-void tst_curriculum::rightClick(frmSubjects *w, QTreeWidgetItem *at) {
+void tst_curriculum::rightClick(frmSubjects *w, QTreeWidgetItem *at, bool byKeyboard) {
     const QRect area = w->tvSubjects->viewport()->rect();
-    const QPoint pos = at ? w->tvSubjects->visualItemRect(at).center() : area.bottomRight() - QPoint(4, 4);
-    emit w->tvSubjects->customContextMenuRequested(pos);
+    QPoint pos = at ? w->tvSubjects->visualItemRect(at).center() : area.bottomRight() - QPoint(4, 4);
+    if (byKeyboard) {
+        w->tvSubjects->setCurrentItem(at);
+        pos = area.bottomRight() - QPoint(4, 4); // the menu key says nothing of the pointer
+    }
+    QContextMenuEvent click(byKeyboard ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, pos,
+                            w->tvSubjects->viewport()->mapToGlobal(pos));
+    QCoreApplication::sendEvent(w->tvSubjects->viewport(), &click);
 }
 
 QVariant tst_curriculum::one(const QString &sql, const QVariantList &values) {
@@ -299,20 +306,22 @@ void tst_curriculum::renameLimits() {
 
 void tst_curriculum::popupMenuByLevel_data() {
     QTest::addColumn<QStringList>("path");
+    QTest::addColumn<bool>("byKeyboard");
     QTest::addColumn<QString>("visible");
     QTest::addColumn<QString>("enabled");
     const QString all = QStringLiteral("mnuEditSentences mnuRename mnuDelete");
     QTest::newRow("subject")
-        << QStringList{QStringLiteral("Matematika")}
+        << QStringList{QStringLiteral("Matematika")} << false
         << QStringLiteral("mnuNewSubject mnuNewComp mnuS3 mnuEditSentences mnuS2 mnuRename mnuDelete") << all;
     QTest::newRow("competency") << QStringList{QStringLiteral("Matematika"), QStringLiteral("Számolás")}
+                                << false
                                 << QStringLiteral(
                                        "mnuNewSubComp mnuS3 mnuEditSentences mnuS2 mnuRename mnuDelete")
                                 << all;
-    QTest::newRow("sub-competency") << QStringList{QStringLiteral("Matematika"), QStringLiteral("Számolás"),
-                                                   QStringLiteral("Kivonás")}
-                                    << QStringLiteral("mnuEditSentences mnuRename mnuDelete") << all;
-    QTest::newRow("nothing") << QStringList()
+    QTest::newRow("sub-competency, menu key")
+        << QStringList{QStringLiteral("Matematika"), QStringLiteral("Számolás"), QStringLiteral("Kivonás")}
+        << true << QStringLiteral("mnuEditSentences mnuRename mnuDelete") << all;
+    QTest::newRow("nothing") << QStringList() << false
                              << QStringLiteral(
                                     "mnuNewSubject mnuS3 mnuEditSentences mnuS2 mnuRename mnuDelete")
                              << QString();
@@ -320,11 +329,12 @@ void tst_curriculum::popupMenuByLevel_data() {
 
 void tst_curriculum::popupMenuByLevel() {
     QFETCH(QStringList, path);
+    QFETCH(bool, byKeyboard);
     QFETCH(QString, visible);
     QFETCH(QString, enabled);
     auto w = openSubjects(m_s->school.admin);
     QTreeWidgetItem *at = path.isEmpty() ? nullptr : node(w->tvSubjects, path);
-    rightClick(w.get(), at);
+    rightClick(w.get(), at, byKeyboard);
     QVERIFY(w->mnuPopup->isVisible());
     QCOMPARE(w->GetNodeLevel(), path.isEmpty() ? 3 : int(path.size()) - 1);
     QStringList shown, usable;
