@@ -4,10 +4,12 @@
 #include "data/DbError.h"
 #include "data/modSub.h"
 #include "exchange/ClassCheckout.h"
+#include "print/ClassPdf.h"
 #include "rating/RatingLock.h"
 #include "rating/RatingParts.h"
 #include "rating/frmMain.h"
 #include "shell/DialogService.h"
+#include "shell/FormParts.h"
 #include "shell/Guard.h"
 #include "shell/PeriodList.h"
 
@@ -23,25 +25,6 @@
 namespace {
 constexpr int kTag = Qt::UserRole;
 const QColor kLockedRed(255, 0, 0);
-
-QTreeWidget *listView(QWidget *parent, const char *name, const QStringList &columns) {
-    auto *list = new QTreeWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setHeaderLabels(columns);
-    list->setRootIsDecorated(false);
-    list->setAllColumnsShowFocus(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->header()->setStretchLastSection(true);
-    return list;
-}
-
-QLabel *labelFor(const QString &text, QWidget *buddy) {
-    auto *l = new QLabel(text, buddy->parentWidget());
-    l->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return l;
-}
 } // namespace
 
 frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
@@ -49,10 +32,10 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     setWindowTitle(QStringLiteral("Tanuló kiválasztása"));
     cmbPeriod = new QComboBox(this);
     cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
-    dlClass = listView(
+    dlClass = makeListView(
         this, "dlClass",
         {QStringLiteral("Osztály név"), QStringLiteral("Kezdő tanév"), QStringLiteral("Megjegyzés")});
-    listKid = listView(
+    listKid = makeListView(
         this, "listKid",
         {QStringLiteral("Tanuló neve"), QStringLiteral("Minősítés állapota"), QStringLiteral("Zárolt")});
     btnSelect = new QPushButton(QStringLiteral("Kiválaszt"), this);
@@ -63,6 +46,10 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     btnExport =
         new QPushButton(QStringLiteral("Osztály értékeléseinek, minősítéseinek exportálása..."), this);
     btnExport->setObjectName(QStringLiteral("btnExport"));
+    // Every pupil's trial document of the chosen class in one PDF, for the screen or the head.
+    btnClassPdf = new QPushButton(QStringLiteral("Osztály &PDF..."), this);
+    btnClassPdf->setObjectName(QStringLiteral("btnClassPdf"));
+    btnClassPdf->setEnabled(false);
 
     auto *lists = new QHBoxLayout;
     auto *left = new QVBoxLayout;
@@ -75,6 +62,7 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     lists->addLayout(right, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnExport);
+    buttons->addWidget(btnClassPdf);
     buttons->addStretch(1);
     buttons->addWidget(btnSelect);
     buttons->addWidget(btnCancel);
@@ -98,11 +86,17 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     connect(btnSelect, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnSelect_Click(); }); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnExport, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnExport_Click(); }); });
+    connect(btnClassPdf, &QPushButton::clicked, this,
+            [this] { guarded(this, [this] { btnClassPdf_Click(); }); });
 }
 
 bool frmKid::prepare() {
     cmbPeriod->clear();
     FillPeriodList(cmbPeriod);
+    // The period the user chose last stays chosen, with its classes, while it is still listed.
+    for (int i = 0; m_period != 0 && i < cmbPeriod->count(); ++i)
+        if (cmbPeriod->itemData(i).toLongLong() == m_period)
+            cmbPeriod->setCurrentIndex(i);
     btnSelect->setEnabled(false);
     Recordset active;
     if (!modSub::FindActivePeriod(active)) {
@@ -111,6 +105,8 @@ bool frmKid::prepare() {
     }
     if (dlClass->topLevelItemCount() == 0 || m_period != cmbPeriod->currentData().toLongLong())
         cmbPeriod_Click();
+    else
+        m_isActive = m_period == active.field(QStringLiteral("tev_id")).toLongLong();
     return true;
 }
 
@@ -132,6 +128,7 @@ void frmKid::cmbPeriod_Click() {
 
 void frmKid::LoadClasses() {
     btnSelect->setEnabled(false);
+    btnClassPdf->setEnabled(false);
     const QSignalBlocker blockClasses(dlClass);
     dlClass->clear();
     listKid->clear();
@@ -170,6 +167,8 @@ void frmKid::dlClass_Click() {
     const bool locked = classRowIsLocked(row);
     m_rite = row->data(1, kTag).toInt();
     btnSelect->setEnabled(false);
+    // Printing, trial copies included, needs read and write rights on the class.
+    btnClassPdf->setEnabled(m_rite >= 3);
     listKid->clear();
     CommandSet &db = AppData::current().devDB;
     const qint64 oszId = row->data(0, kTag).toLongLong();
@@ -242,19 +241,25 @@ void frmKid::btnSelect_Click() {
                 : QStringLiteral(" - Végleges");
         m_editor->setWindowTitle(m_editor->windowTitle() + suffix);
     }
-    const qint64 ertId = rating.field(QStringLiteral("ert_id")).toLongLong();
-    const qint64 me = AppData::current().login.userId();
-    // The lock is taken in one step; if someone took it since the list was drawn, the rating opens read-only.
-    if (!readOnly && !RatingLock::take(ertId, me)) {
+    // Only a rating this user may change is locked: a reader, or a rating of a past period, leaves it free
+    // for the class teacher (and leaves no stale lock behind after a crash).
+    if (m_rite < 2 || !m_isActive)
         readOnly = true;
+    m_editor->SetMainDataEnable(!readOnly);
+    m_editor->showEditingArea();
+    m_editor->setTracking(true);
+    // The lock is taken last, when nothing can fail any more, so that a failed opening leaves no lock
+    // behind. It is taken in one step; if someone took it since the list was drawn, the rating opens
+    // read-only.
+    const qint64 ertId = rating.field(QStringLiteral("ert_id")).toLongLong();
+    if (!readOnly && !RatingLock::take(ertId, AppData::current().login.userId())) {
+        readOnly = true;
+        m_editor->SetMainDataEnable(false);
         dialogs().inform(this,
                          QStringLiteral("Az értékelést közben %1 megnyitotta szerkesztésre, ezért most csak "
                                         "olvasható.")
                              .arg(RatingLock::holderName(ertId)));
     }
-    m_editor->SetMainDataEnable(!readOnly);
-    m_editor->showEditingArea();
-    m_editor->setTracking(true);
     ratingOpen = true;
     accept();
 }
@@ -296,4 +301,13 @@ void frmKid::btnExport_Click() {
                      QStringLiteral("Az osztály tanulóinak értékelései, minősítései sikeresen ki lettek "
                                     "exportálva."));
     LoadClasses();
+}
+
+void frmKid::btnClassPdf_Click() {
+    const QTreeWidgetItem *row = dlClass->currentItem();
+    if (!row) {
+        dialogs().inform(this, QStringLiteral("Nincs osztály kiválasztva."));
+        return;
+    }
+    ClassPdf::run(this, row->data(0, kTag).toLongLong(), row->text(0));
 }

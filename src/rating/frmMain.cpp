@@ -4,6 +4,7 @@
 #include "data/AppData.h"
 #include "data/DbError.h"
 #include "data/modSub.h"
+#include "print/frmPrint.h"
 #include "rating/EditorWidgets.h"
 #include "rating/RatingHeaderView.h"
 #include "rating/RatingLock.h"
@@ -108,12 +109,17 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
     on(btnSave, &QPushButton::clicked, &frmMain::SaveChanges);
     on(header->btnSaveRating, &QPushButton::clicked, &frmMain::SaveChanges);
     on(btnRevert, &QPushButton::clicked, &frmMain::btnRevert_Click);
-    connect(header, &RatingHeaderView::changed, this, &frmMain::markDirty);
+    connect(header, &RatingHeaderView::changed, this, [this] {
+        if (m_tracking)
+            m_headerDirty = true;
+        markDirty();
+    });
     connect(header, &RatingHeaderView::validityChanged, this, [this](bool valid) {
         if (m_editable)
             header->btnClose->setEnabled(valid);
     });
     on(header->btnClose, &QPushButton::clicked, &frmMain::btnClose_Click);
+    on(header->btnPrint, &QPushButton::clicked, &frmMain::btnPrint_Click);
     connect(txtNewSentence, &QLineEdit::textChanged, this,
             [this] { btnAdd->setEnabled(m_editable && !txtNewSentence->text().trimmed().isEmpty()); });
     // Sentences added, changed or imported in the bank show in the open part at once.
@@ -329,18 +335,21 @@ void frmMain::cmbSubCompetencies_Click() {
     showStoredPart();
 }
 
-void frmMain::showStoredPart() {
+void frmMain::showStoredPart(bool afterSave) {
     const qint64 akbId = currentAkbId();
     m_part = RatingParts::loadPart(ratingId(), akbId);
     const bool hasRow = m_part.count() > 0;
     const qint64 id = hasRow ? m_part.field(QStringLiteral("esz_id")).toLongLong() : akbId;
     const std::optional<QString> pending = m_edits.find(!hasRow, id);
+    const QString text =
+        pending ? *pending : (hasRow ? m_part.field(QStringLiteral("esz_szoveg")).toString() : QString());
+    // After a save the box already shows what was stored (perhaps with the blank typed last): the text, the
+    // caret and the scroll position stay as they are while the user types on.
+    if (afterSave && RatingParts::trimBlanks(txtRating->toPlainText()) == text)
+        return;
     const bool tracking = m_tracking;
     m_tracking = false;
-    if (pending)
-        txtRating->setPlainText(*pending);
-    else
-        txtRating->setPlainText(hasRow ? m_part.field(QStringLiteral("esz_szoveg")).toString() : QString());
+    txtRating->setPlainText(text);
     m_tracking = tracking || isRatingOpen();
 }
 
@@ -360,7 +369,7 @@ void frmMain::ReloadSentences() {
 }
 
 void frmMain::txtRating_Change() {
-    if (!m_tracking || !isRatingOpen() || cmbSubCompetencies->currentIndex() < 0)
+    if (!m_tracking || !m_editable || !isRatingOpen() || cmbSubCompetencies->currentIndex() < 0)
         return;
     const bool hasRow = m_part.count() > 0;
     m_edits.store(!hasRow, hasRow ? m_part.field(QStringLiteral("esz_id")).toLongLong() : currentAkbId(),
@@ -419,11 +428,16 @@ void frmMain::btnAdd_Click() {
 // ---- saving --------------------------------------------------------------------------------------------
 
 void frmMain::SaveChanges() {
-    if (!isRatingOpen() || m_kid->Rite() < 2 || !m_dirty)
+    if (!isRatingOpen() || !m_editable || m_kid->Rite() < 2 || !m_dirty)
         return;
     setMainCaption(m_title + QStringLiteral(" - Mentés..."));
     try {
-        RatingParts::save(ratingId(), m_edits);
+        if (!RatingParts::save(ratingId(), m_edits)) {
+            setMainCaption(m_title + QLatin1Char('*'));
+            dialogs().warn(this, QStringLiteral("Az értékelést közben véglegesítették, ezért nem menthető. A "
+                                                "módosítások megmaradtak."));
+            return;
+        }
     } catch (const DbError &e) {
         // Nothing typed is lost: the edits stay pending and the rating stays marked unsaved.
         setMainCaption(m_title + QLatin1Char('*'));
@@ -437,12 +451,16 @@ void frmMain::SaveChanges() {
     // The header is written on its own: the parts saved above stay saved even if it fails.
     try {
         SaveRating();
+        m_headerDirty = false;
     } catch (const DbError &e) {
         m_dirty = true;
         setMainCaption(m_title + QLatin1Char('*'));
         dialogs().error(this, QStringLiteral("A törzsadatok mentése nem sikerült.\n\n%1").arg(e.message()));
     }
-    cmbSubCompetencies_Click();
+    if (cmbSubCompetencies->currentIndex() >= 0) {
+        ReloadSentences();
+        showStoredPart(true);
+    }
 }
 
 void frmMain::SaveRating() {
@@ -455,6 +473,7 @@ void frmMain::SaveRating() {
 void frmMain::discardEdits() {
     m_edits.clear();
     m_dirty = false;
+    m_headerDirty = false;
     setMainCaption(m_title);
 }
 
@@ -485,7 +504,7 @@ void frmMain::btnRevert_Click() {
     const bool hasRow = m_part.count() > 0;
     m_edits.remove(!hasRow, hasRow ? m_part.field(QStringLiteral("esz_id")).toLongLong() : currentAkbId());
     showStoredPart();
-    if (m_edits.isEmpty()) {
+    if (m_edits.isEmpty() && !m_headerDirty) {
         m_dirty = false;
         setMainCaption(m_title);
     }
@@ -550,9 +569,7 @@ void frmMain::btnSelect_Click() {
 
 void frmMain::showHeaderData(const Recordset &rating) {
     auto text = [&](const char *column) { return rating.field(QString::fromLatin1(column)).toString(); };
-    header->txtMulOrak->setText(text("ert_mulaszt"));
-    header->txtIgazolatlan->setText(text("ert_igazolatlan"));
-    header->txtEvfolyam->setText(text("ert_hatarozat_evf"));
+    header->showStored(text("ert_mulaszt"), text("ert_igazolatlan"), text("ert_hatarozat_evf"));
     header->showDate(rating.field(QStringLiteral("ert_keltezes")).toDate());
 }
 
@@ -610,8 +627,7 @@ void frmMain::SetMainDataEnable(bool enable) {
         open = m_kid->rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
     }
     m_editable = enable && level >= 2 && open && m_kid->IsActive();
-    // Printing comes with the print window; until then the button stays unusable.
-    header->btnPrint->setEnabled(false);
+    header->btnPrint->setEnabled(level >= 3);
     QPalette p = txtRating->palette();
     p.setColor(QPalette::Base, m_editable ? kEditableBackground : palette().color(QPalette::Button));
     for (QWidget *w : std::initializer_list<QWidget *>{
@@ -644,7 +660,9 @@ void frmMain::setFinaliseButton() {
                                                  : QStringLiteral("&Visszavéglegesítés"));
     const bool printed =
         status == QLatin1String("T") || status == QLatin1String("B") || status == QLatin1String("P");
-    button->setEnabled(AppData::current().login.isAdmin && !printed);
+    // A rating opened read-only (another user's lock, a class exported or not imported here, a past period)
+    // is neither finalised nor reopened from here.
+    button->setEnabled(AppData::current().login.isAdmin && !printed && !m_kid->readOnly);
     // An editable rating (always "N") may be finalised by whoever edits it, once the header is valid.
     if (m_editable)
         button->setEnabled(header->validate());
@@ -678,6 +696,24 @@ void frmMain::btnClose_Click() {
         AppData::current().devPrint.run(QStringLiteral("delLapok"), {ertId});
         modSub::WriteLog(QStringLiteral("ERTEKELES"), ertId, QStringLiteral("Visszaveglegesites"));
     }
+    reopenRating();
+}
+
+void frmMain::btnPrint_Click() {
+    if (!isRatingOpen())
+        return;
+    if (m_dirty) {
+        if (!dialogs().ask(this, QStringLiteral("A folytatáshoz el kell menteni az adatokat. Elmenti?")))
+            return;
+        SaveChanges();
+        if (m_dirty)
+            return; // the save failed and the user was told; nothing is printed over unsaved text
+    }
+    frmPrint window(this);
+    window.setRating(ratingId(), m_kid->rating.field(QStringLiteral("ert_tan_id")).toLongLong());
+    window.load();
+    dialogs().runModal(&window);
+    // An official run changes the status and the sheets: the header shows them afresh.
     reopenRating();
 }
 

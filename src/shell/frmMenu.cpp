@@ -1,8 +1,11 @@
 #include "shell/frmMenu.h"
 
+#include "admin/frmClasses.h"
+#include "admin/frmKidEdit.h"
 #include "admin/frmManageUsers.h"
 #include "admin/frmProfile.h"
 #include "admin/frmSchool.h"
+#include "admin/frmSeason.h"
 #include "curriculum/SentenceBank.h"
 #include "curriculum/SentenceFiles.h"
 #include "curriculum/frmSubjects.h"
@@ -125,9 +128,6 @@ void frmMenu::buildMenus() {
     mnuOM = item(mnuHelp, "mnuOM", QStringLiteral("Szöveges értékelési információk"));
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&Névjegy..."));
 
-    // Items whose windows are not part of the program yet stay unusable rather than pretend to work.
-    for (QAction *pending : {mnuSeasons, mnuClasses, cmd_tanulok})
-        pending->setEnabled(false);
     // The text of a rating goes out of and comes into the editor while it has an editable rating open; the
     // editor enables these.
     mnuImportText->setEnabled(false);
@@ -160,6 +160,18 @@ void frmMenu::buildMenus() {
     on(cmdLog, &frmMenu::cmdLog_Click);
     on(mnuHandle, &frmMenu::mnuHandle_Click);
     on(mnuMyProfile, &frmMenu::mnuMyProfile_Click);
+    // The school-year windows: each opens modally and keeps no state between openings.
+    auto modal = [this](QAction *action, auto makeWindow) {
+        connect(action, &QAction::triggered, this, [this, makeWindow] {
+            guarded(this, [this, makeWindow] {
+                auto window = makeWindow(this);
+                dialogs().runModal(window.get());
+            });
+        });
+    };
+    modal(mnuSeasons, [](QWidget *parent) { return std::make_unique<frmSeason>(parent); });
+    modal(mnuClasses, [](QWidget *parent) { return std::make_unique<frmClasses>(parent); });
+    modal(cmd_tanulok, [](QWidget *parent) { return std::make_unique<frmKidEdit>(parent); });
 }
 
 void frmMenu::load() {
@@ -250,16 +262,23 @@ void frmMenu::mnuAutoSave_Click() {
     dialogs().runModal(&window);
 }
 
-bool frmMenu::exportFullDatabase(const QString &caption) {
+bool frmMenu::exportFullDatabase(const QString &caption, const QString &restoreFile) {
     const QString path = dialogs().saveFile(this, caption, QString(), kLorvantoFilter);
     if (path.isEmpty())
         return false;
     const QFileInfo target(path);
-    const QFileInfo live(modSub::GetDatabasePath());
-    if (target.exists() && target.canonicalFilePath() == live.canonicalFilePath()) {
+    auto isTarget = [&](const QString &other) {
+        return target.exists() && target.canonicalFilePath() == QFileInfo(other).canonicalFilePath();
+    };
+    if (isTarget(modSub::GetDatabasePath())) {
         dialogs().warn(
             this,
             QStringLiteral("A mentés nem írhatja felül a most használt adatbázist. Válasszon másik fájlt!"));
+        return false;
+    }
+    if (!restoreFile.isEmpty() && isTarget(restoreFile)) {
+        dialogs().warn(this, QStringLiteral("A biztonsági másolat nem írhatja felül a visszaállítandó "
+                                            "adatbázist. Válasszon másik fájlt!"));
         return false;
     }
     try {
@@ -298,7 +317,7 @@ void frmMenu::mnuImportFullDB_Click() {
     if (dialogs().message(this, question, DialogService::Icon::Exclamation,
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (!exportFullDatabase(QStringLiteral("Biztonsági másolat mentése"))) {
+    if (!exportFullDatabase(QStringLiteral("Biztonsági másolat mentése"), chosen)) {
         dialogs().inform(this, QStringLiteral("Biztonsági másolat nélkül a visszaállítás nem folytatódik."));
         return;
     }
@@ -476,21 +495,26 @@ void frmMenu::mnuMyProfile_Click() {
 void frmMenu::mnuLogout_Click() {
     if (m_startup)
         m_startup->close();
-    m_loggingOut = true;
-    if (!EditorLink::askToSave()) {
-        m_loggingOut = false;
+    if (!EditorLink::askToSave())
         return;
-    }
-    m_closingByCode = true;
-    hide();
-    close();
+    m_loggingOut = true;
+    closeAsked();
 }
 
 void frmMenu::mnuExit_Click() {
     if (!EditorLink::askToSave())
         return;
+    closeAsked();
+}
+
+void frmMenu::closeAsked() {
+    // The save question was answered just now. The window stays on screen until the close is certain; a
+    // close refused by one of its windows leaves it as it was, asking again the next time.
     m_closingByCode = true;
-    close();
+    const bool closed = close();
+    m_closingByCode = false;
+    if (!closed)
+        m_loggingOut = false;
 }
 
 void frmMenu::closeEvent(QCloseEvent *event) {

@@ -4,6 +4,8 @@
 #include "SchoolFixture.h"
 #include "ScriptedDialogService.h"
 #include "TestDatabase.h"
+#include "admin/frmClasses.h"
+#include "admin/frmEditClass.h"
 #include "exchange/ClassFile.h"
 #include "exchange/ClassImport.h"
 #include "exchange/modExport.h"
@@ -12,8 +14,11 @@
 #include "rating/frmMain.h"
 #include "shell/frmMenu.h"
 
+#include <QAction>
 #include <QFile>
+#include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
@@ -66,6 +71,7 @@ private slots:
     void loginFromName_data();
     void loginFromName();
     void ratingTextThroughTheMenu();
+    void classWindowsExportAndImport();
 };
 
 void tst_classfile::classFileLayoutAndRoundTrip() {
@@ -100,7 +106,7 @@ void tst_classfile::classFileLayoutAndRoundTrip() {
     QCOMPARE(field(bytes, 60, 50), padded("Kiss Anna", 50));
     QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + 110), 2022);
     QCOMPARE(field(bytes, 114, 510), padded("\xD5szi n\xE9vsor", 510));
-    const int kid = 624;
+    const int kid = 624 + 408; // pupils go in name order: Őri after Bodnár
     QCOMPARE(field(bytes, kid, 50), padded("\xD5ri", 50));
     QCOMPARE(field(bytes, kid + 100, 50), padded("\xDBr \xC9va", 50));
     QCOMPARE(field(bytes, kid + 200, 50), padded("Gy\xF5r", 50));
@@ -121,8 +127,8 @@ void tst_classfile::classFileLayoutAndRoundTrip() {
     QCOMPARE(content.cls.teacher, QStringLiteral("Kiss Anna"));
     QCOMPARE(content.cls.note, QStringLiteral("Őszi névsor"));
     QCOMPARE(content.pupils.size(), 2);
-    QCOMPARE(content.pupils[0].motherName, QStringLiteral("Űr Éva"));
-    QCOMPARE(content.pupils[0].birthDate, QDate(2015, 3, 14));
+    QCOMPARE(content.pupils[1].motherName, QStringLiteral("Űr Éva"));
+    QCOMPARE(content.pupils[1].birthDate, QDate(2015, 3, 14));
     ExchangeFile::RecordWriter again;
     ClassFile::writeClass(again, content.cls);
     for (const ClassFile::PupilRecord &p : content.pupils)
@@ -274,6 +280,37 @@ void tst_classfile::ratingTextThroughTheMenu() {
     s.menu->mnuImportText->trigger();
     QCOMPARE(editor->txtRating->toPlainText(), text);
     s.close();
+}
+
+void tst_classfile::classWindowsExportAndImport() {
+    TestDatabase db;
+    SchoolFixture school(db);
+    ScriptedDialogService dialogs;
+    db.loginAs(school.admin);
+    const QString path = db.dir() + QStringLiteral("/osztaly.mb");
+    {
+        frmClasses classes;
+        auto *list = classes.findChild<QTreeWidget *>(QStringLiteral("dlClass"));
+        list->setCurrentItem(list->topLevelItem(0));
+        dialogs.expectSaveFile(path);
+        classes.findChild<QPushButton *>(QStringLiteral("btnExport"))->click();
+        dialogs.expectOpenFile(path);
+        classes.findChild<QAction *>(QStringLiteral("mnuImport"))->trigger();
+        QCOMPARE(list->topLevelItemCount(), 2);
+    }
+    frmEditClass edit;
+    QVERIFY(edit.LoadClass(school.cls));
+    dialogs.expectOpenFile(path);
+    edit.btnImport->click();
+    QVERIFY(dialogs.verifyDone());
+    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM OSZTALY WHERE osz_tev_id=? AND osz_nev='a'"),
+                       {school.period})
+                 .toInt(),
+             3);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM ERTEKELES WHERE ert_tev_id=?"), {school.period})
+                 .toInt(),
+             9);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TANULO")).toInt(), 3);
 }
 
 QTEST_MAIN(tst_classfile)
