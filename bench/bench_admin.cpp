@@ -27,10 +27,7 @@ struct MaintenanceFixture {
         b.loginAs(admin);
         CommandSet &db = b.db();
         Transaction t(db.connection());
-        db.run(QStringLiteral("addTanev"),
-               {2024, QStringLiteral("Félév"), QStringLiteral("Igen"), QString()});
-        const qint64 tev = modSub::GetLastKey(QStringLiteral("TANEV"));
-        db.run(QStringLiteral("updateActivePeriod"), {tev});
+        const qint64 tev = b.insertActivePeriod();
         // The curriculum of a school: 15 subjects, most with competencies and sub-competencies, a few
         // without, which the pass completes on its first run.
         for (int s = 0; s < 15; ++s) {

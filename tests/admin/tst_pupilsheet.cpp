@@ -3,6 +3,7 @@
 //
 // The .xls files under data/ were written by data/make_xls.py with Debian's python3-xlwt; the .xlsx and
 // .ods files are built here, in memory, with QuaZip, from the same rows.
+#include "TestDatabase.h"
 #include "admin/PupilSheet.h"
 
 #include <QBuffer>
@@ -190,11 +191,7 @@ private:
 };
 
 QString tst_pupilsheet::write(const QString &name, const QByteArray &data) {
-    const QString path = m_dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return writeTestFile(m_dir.filePath(name), data);
 }
 
 void tst_pupilsheet::readsEveryFormat_data() {

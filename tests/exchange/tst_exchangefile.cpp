@@ -1,5 +1,6 @@
 // The exchange file: code page 1250, the byte layout of sentence files, and the refusal of foreign or
 // damaged files before anything is read from them.
+#include "TestDatabase.h"
 #include "exchange/CodePage1250.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/clsExport.h"
@@ -27,11 +28,7 @@ private:
 };
 
 QString tst_exchangefile::write(const QString &name, const QByteArray &bytes) {
-    const QString path = m_dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write the test file");
-    return path;
+    return writeTestFile(m_dir.filePath(name), bytes);
 }
 
 void tst_exchangefile::codePage_data() {

@@ -3,6 +3,8 @@
 #include "data/Schema.h"
 #include "data/modSub.h"
 
+#include <QFile>
+
 TestDatabase::TestDatabase() {
     m_path = m_dir.filePath(QStringLiteral("msvcrx.dll"));
     Schema::createDatabase(m_path);
@@ -63,4 +65,11 @@ void TestDatabase::loginAs(qint64 usrId) {
 QVariant TestDatabase::scalar(const QString &sql, const QVariantList &values) {
     const Recordset rs = db().connection().query(sql, values);
     return rs.count() ? rs.at(0, rs.columns().value(0)) : QVariant();
+}
+
+QString writeTestFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }

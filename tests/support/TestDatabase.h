@@ -37,3 +37,6 @@ private:
     QString m_path;
     std::unique_ptr<AppData> m_app;
 };
+
+// Writes a file a test reads (a spreadsheet, an exchange file); the test ends at once when it cannot.
+QString writeTestFile(const QString &path, const QByteArray &bytes);
