@@ -3,9 +3,7 @@
 #include "data/AppData.h"
 #include "data/modSub.h"
 
-namespace {
-
-QString trimBlanks(const QString &s) {
+QString RatingParts::trimBlanks(const QString &s) {
     qsizetype a = 0;
     qsizetype b = s.size();
     while (a < b && s[a] == QLatin1Char(' '))
@@ -14,8 +12,6 @@ QString trimBlanks(const QString &s) {
         --b;
     return s.mid(a, b - a);
 }
-
-} // namespace
 
 Recordset RatingParts::loadPart(qint64 ertId, qint64 akbId) {
     CommandSet &db = AppData::current().devDB;

@@ -18,6 +18,9 @@ Recordset loadPart(qint64 ertId, qint64 akbId);
 // is written and the edits are left as they were; DbError says why.
 void save(qint64 ertId, const PendingEdits &edits);
 
+// A text part as it is stored: blanks (only blanks) trimmed from both ends.
+QString trimBlanks(const QString &s);
+
 // Whether a bank sentence is listed to this user: common and offered sentences to everybody, private
 // and withdrawn ones (and those written in a checkout copy) only to their owner.
 bool isSentenceVisible(const QString &sharing, qint64 owner, qint64 user);
