@@ -16,6 +16,8 @@
 #include "rating/SpellChecker.h"
 #include "rating/SpellingAid.h"
 #include "rating/frmMain.h"
+#include "shell/EditorLink.h"
+#include "shell/frmMenu.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -70,6 +73,7 @@ private slots:
     void nameWords_data();
     void nameWords();
     void spellingInTheEditor();
+    void withoutDictionaryTheEditorWorksAsBefore();
     void fillMatchesPrinting_data();
     void fillMatchesPrinting();
     void fillLineFollowsTypingAfterAPause();
@@ -184,6 +188,24 @@ void tst_writingaids::spellingInTheEditor() {
     QCOMPARE(lineMenu->actions().first()->text(), QStringLiteral("szorgalmas"));
     lineMenu->actions().first()->trigger();
     QCOMPARE(editor->txtNewSentence->text(), QStringLiteral("Szépen olvas, de szorgalmas."));
+}
+
+void tst_writingaids::withoutDictionaryTheEditorWorksAsBefore() {
+    SpellChecker::useDictionary(QStringLiteral("/nincs/ilyen/szotar"));
+    EditorSession s;
+    frmMain *editor = s.openEditor(s.school.teacher);
+    const QString off =
+        QStringLiteral("A helyesírás-ellenőrzés ki van kapcsolva: nincs telepítve a magyar szótár.");
+    QCOMPARE(s.menu->statusBar()->currentMessage(), off);
+    s.choosePupil(editor, 0);
+    editor->txtRating->setPlainText(QStringLiteral("szorgalmsa"));
+    QCOMPARE(underlined(editor->txtRating), QStringList());
+    QVERIFY(editor->isDirty());
+    // Said once in a run: the next editor keeps quiet.
+    s.menu->statusBar()->clearMessage();
+    delete editor->parentWidget();
+    s.menu->mnuRate->trigger();
+    QVERIFY(s.menu->statusBar()->currentMessage().isEmpty());
 }
 
 void tst_writingaids::fillMatchesPrinting_data() {
