@@ -1,5 +1,6 @@
 #include "data/AppData.h"
 #include "data/DbError.h"
+#include "data/ProgramFiles.h"
 #include "data/Schema.h"
 #include "data/modSub.h"
 #include "print/PdfExport.h"
@@ -79,6 +80,9 @@ int printPdf(int argc, char **argv, const Options &o) {
     }
     AppData data;
     data.databaseOverride = o.database;
+    data.databaseSettings = ProgramFiles::readDatabaseSettings();
+    for (const QString &problem : data.databaseSettings.problems)
+        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
     try {
         data.openDatabase(modSub::GetDatabasePath());
         PdfExport::writeDocuments(o.printFile, {PdfExport::composeTrial(data.devPrint, o.printRating, kind)});
@@ -112,6 +116,8 @@ int main(int argc, char **argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvanto"));
+    // Lets the desktop match the windows with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("hu.lorvanto.Lorvanto"));
     // The program itself decides when it ends (closing the login or the main window), not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
     const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
@@ -123,6 +129,7 @@ int main(int argc, char **argv) {
 
     AppData data;
     data.databaseOverride = options.database;
+    data.databaseSettings = ProgramFiles::readDatabaseSettings();
     frmAuth auth;
     if (!auth.load())
         return 1;

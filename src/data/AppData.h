@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/CommandSet.h"
+#include "data/ProgramFiles.h"
 
 #include <QString>
 
@@ -33,10 +34,14 @@ public:
     CommandSet devExp;
     LoginState login;
 
-    // The program's own folder: the database and help file live beside the program.
+    // The program's own folder: the database and help file live beside the program unless placed
+    // elsewhere.
     QString programDir;
-    // A database file elsewhere (--database); empty means the file beside the program.
+    // A database file given on the command line (--database); it wins over every other setting.
     QString databaseOverride;
+    // What the environment and the settings files say about the database; nothing unless the program
+    // read them at start-up, so tests and tools see only what they set.
+    ProgramFiles::DatabaseSettings databaseSettings;
     QString helpFile;
 
     // Points devDB and devPrint at the database file (the exchange set is pointed at copies by the

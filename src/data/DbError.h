@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <stdexcept>
 
@@ -18,11 +19,13 @@ private:
     int m_code;
 };
 
-// The database file is not where the program looks for it.
+// The database file is not where the program looks for it. The message names the path: an installed
+// program looks wherever its settings point, not only beside itself.
 class DatabaseMissing : public DbError {
 public:
     explicit DatabaseMissing(const QString &path)
-        : DbError(QStringLiteral("Az adatbázis nem található!")), m_path(path) {}
+        : DbError(QStringLiteral("Az adatbázis nem található!\n\n%1").arg(QDir::toNativeSeparators(path))),
+          m_path(path) {}
     QString path() const { return m_path; }
 
 private:

@@ -4,7 +4,6 @@
 #include "data/Clock.h"
 #include "data/DbError.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -39,9 +38,8 @@ QString keyColumnOf(const QString &table) {
 
 QString modSub::GetDatabasePath() {
     const AppData &app = AppData::current();
-    const QString path = app.databaseOverride.isEmpty()
-                             ? QDir(app.programDir).filePath(QStringLiteral("msvcrx.dll"))
-                             : app.databaseOverride;
+    const QString path =
+        ProgramFiles::chooseDatabase(app.databaseOverride, app.databaseSettings, app.programDir).path;
     if (!QFileInfo(path).isFile())
         throw DatabaseMissing(path);
     return path;
@@ -49,7 +47,7 @@ QString modSub::GetDatabasePath() {
 
 void modSub::SetHelpFile() {
     AppData &app = AppData::current();
-    app.helpFile = QDir(app.programDir).filePath(QStringLiteral("lorvanto.html"));
+    app.helpFile = ProgramFiles::helpFile(app.programDir);
 }
 
 void modSub::WriteLog(const QString &table, qint64 recordKey, const QString &description, int user) {

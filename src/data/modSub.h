@@ -8,10 +8,10 @@
 // The shared routines every window uses, working on the current program data (AppData::current()).
 namespace modSub {
 
-// The database file: beside the program, or the one named with --database. Throws DatabaseMissing when
-// there is no such file.
+// The database file: the one named with --database, in LORVANTO_DATABASE or in the settings, else the one
+// beside the program. Throws DatabaseMissing when there is no such file (a folder is none either).
 QString GetDatabasePath();
-// The help file beside the program.
+// The help file beside the program or in the installed data folder.
 void SetHelpFile();
 
 // Writes one LOG row. user 0: the logged-in user; user -1: a failed login, table carrying the typed name.

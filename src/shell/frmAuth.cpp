@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -110,16 +111,21 @@ frmAuth *frmAuth::instance() {
 
 bool frmAuth::load() {
     setWindowTitle(QStringLiteral("Bejelentkezés - Lorvanto"));
+    // A settings file that cannot be read is only told about: the next place that names a database counts.
+    for (const QString &problem : AppData::current().databaseSettings.problems)
+        dialogs().warn(nullptr, problem);
+    QString path;
     try {
         modSub::SetHelpFile();
-        const QString path = modSub::GetDatabasePath();
+        path = modSub::GetDatabasePath();
         AppData::current().openDatabase(path);
         ReloadUsers();
-    } catch (const DatabaseMissing &) {
-        dialogs().error(nullptr, QStringLiteral("Az adatbázis nem található!"));
+    } catch (const DatabaseMissing &e) {
+        dialogs().error(nullptr, e.message());
         return false;
     } catch (const DbError &e) {
-        dialogs().error(nullptr, QStringLiteral("Az adatbázis nem nyitható meg.\n\n%1").arg(e.message()));
+        dialogs().error(nullptr, QStringLiteral("Az adatbázis nem nyitható meg.\n\n%1\n\n%2")
+                                     .arg(QDir::toNativeSeparators(path), e.message()));
         return false;
     }
     return true;

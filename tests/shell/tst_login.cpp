@@ -10,11 +10,13 @@
 #include "shell/frmSetNewPass.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Icon = DialogService::Icon;
@@ -40,7 +42,9 @@ private slots:
     void closingLoginWindowEndsProgram_data();
     void closingLoginWindowEndsProgram();
     void logoutReturnsToLoginAndAnotherUserGetsHisMenus();
+    void missingDatabase_data();
     void missingDatabase();
+    void unreadableSettingsReportedAndIgnored();
     void foreignDatabase();
 
 private:
@@ -378,12 +382,60 @@ void tst_login::logoutReturnsToLoginAndAnotherUserGetsHisMenus() {
     QCOMPARE(m_exitRequests, 1);
 }
 
+void tst_login::missingDatabase_data() {
+    // Files in the test folder, which also holds a sound database beside the program.
+    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<QString>("userSettings");
+    QTest::addColumn<QString>("systemSettings");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("command line") << "nincs.dll"
+                                  << ""
+                                  << "msvcrx.dll"
+                                  << "nincs.dll";
+    QTest::newRow("folder in the system settings") << ""
+                                                   << ""
+                                                   << "mappa"
+                                                   << "mappa";
+    QTest::newRow("user settings over a good system path") << ""
+                                                           << "nincs.dll"
+                                                           << "msvcrx.dll"
+                                                           << "nincs.dll";
+}
+
 void tst_login::missingDatabase() {
-    m_db->app().databaseOverride = m_db->dir() + QStringLiteral("/nincs.dll");
+    QFETCH(QString, commandLine);
+    QFETCH(QString, userSettings);
+    QFETCH(QString, systemSettings);
+    QFETCH(QString, named);
+    const QDir dir(m_db->dir());
+    QVERIFY(dir.mkdir(QStringLiteral("mappa")));
+    const auto inDir = [&](const QString &file) { return file.isEmpty() ? file : dir.filePath(file); };
+    AppData &app = m_db->app();
+    app.databaseOverride = inDir(commandLine);
+    app.databaseSettings.user = inDir(userSettings);
+    app.databaseSettings.system = inDir(systemSettings);
     frmAuth auth;
-    m_dialogs->expectMessage(QStringLiteral("Az adatbázis nem található!"), Icon::Critical);
+    m_dialogs->expectMessage(QStringLiteral("Az adatbázis nem található!\n\n%1")
+                                 .arg(QDir::toNativeSeparators(dir.filePath(named))),
+                             Icon::Critical);
     QVERIFY(!auth.load());
-    QVERIFY(!QFile::exists(m_db->dir() + QStringLiteral("/nincs.dll")));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("nincs.dll"))));
+}
+
+void tst_login::unreadableSettingsReportedAndIgnored() {
+    // Installed: nothing beside the program; the system-wide settings name the school's database.
+    QTemporaryDir programDir;
+    AppData &app = m_db->app();
+    app.programDir = programDir.path();
+    const QString problem =
+        QStringLiteral("A beállítófájl nem olvasható, a program nem veszi figyelembe:\n/x");
+    app.databaseSettings.problems = {problem};
+    app.databaseSettings.system = m_db->path();
+    frmAuth auth;
+    m_dialogs->expectMessage(problem, Icon::Exclamation);
+    QVERIFY(auth.load());
+    QCOMPARE(auth.findChild<QComboBox *>(QStringLiteral("cmbUsers"))->itemText(0),
+             QStringLiteral("igazgato"));
 }
 
 void tst_login::foreignDatabase() {
@@ -395,7 +447,9 @@ void tst_login::foreignDatabase() {
     m_db->app().databaseOverride = path;
     frmAuth auth;
     m_dialogs->expectMessage(
-        QStringLiteral("Az adatbázis nem nyitható meg.\n\nA fájl nem Lorvanto adatbázis*"), Icon::Critical);
+        QStringLiteral("Az adatbázis nem nyitható meg.\n\n%1\n\nA fájl nem Lorvanto adatbázis*")
+            .arg(QDir::toNativeSeparators(path)),
+        Icon::Critical);
     QVERIFY(!auth.load());
     QFile check(path);
     QVERIFY(check.open(QIODevice::ReadOnly));
