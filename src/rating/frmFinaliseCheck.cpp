@@ -33,9 +33,9 @@ frmFinaliseCheck::frmFinaliseCheck(const QList<FinaliseCheck::Finding> &findings
     if (lvFindings->topLevelItemCount())
         lvFindings->setCurrentItem(lvFindings->topLevelItem(0));
 
-    btnBack = new QPushButton(QStringLiteral("&Vissza"), this);
+    btnBack = new QPushButton(QStringLiteral("Vissza"), this);
     btnBack->setObjectName(QStringLiteral("btnBack"));
-    btnFinalise = new QPushButton(QStringLiteral("&Mégis véglegesítem"), this);
+    btnFinalise = new QPushButton(QStringLiteral("Mégis véglegesítem"), this);
     btnFinalise->setObjectName(QStringLiteral("btnFinalise"));
     // Going back is the safe answer: Enter and Esc both take it.
     btnBack->setDefault(true);
