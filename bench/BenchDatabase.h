@@ -28,6 +28,14 @@ struct BenchDatabase {
             {login, login, admin ? 1 : 0});
         return modSub::GetLastKey(QStringLiteral("USERS"));
     }
+    // A period "2024 Félév", made the active one; gives its key.
+    qint64 insertActivePeriod() {
+        db().run(QStringLiteral("addTanev"),
+                 {2024, QStringLiteral("Félév"), QStringLiteral("Igen"), QString()});
+        const qint64 tev = modSub::GetLastKey(QStringLiteral("TANEV"));
+        db().run(QStringLiteral("updateActivePeriod"), {tev});
+        return tev;
+    }
     void loginAs(qint64 usrId) {
         app->login.currentUser = db().run(QStringLiteral("getSpecUser"), {usrId}).record();
         app->login.isAdmin = app->login.currentUser.toBool(QStringLiteral("usr_admin_rights"));

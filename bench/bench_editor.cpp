@@ -25,10 +25,7 @@ struct EditorFixture {
         const qint64 teacher = b.insertUser(QStringLiteral("tanito"), false);
         b.loginAs(teacher);
         CommandSet &db = b.db();
-        db.run(QStringLiteral("addTanev"),
-               {2024, QStringLiteral("Félév"), QStringLiteral("Igen"), QString()});
-        const qint64 tev = modSub::GetLastKey(QStringLiteral("TANEV"));
-        db.run(QStringLiteral("updateActivePeriod"), {tev});
+        const qint64 tev = b.insertActivePeriod();
         {
             Transaction t(db.connection());
             for (int s = 0; s < 15; ++s) {

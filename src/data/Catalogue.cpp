@@ -202,10 +202,13 @@ const Entry kDevDB[] = {
     {"updateClosure", "zdk_szoveg text, zdk_id long", "UPDATE ZARADEK SET zdk_szoveg=? WHERE zdk_id=?"},
     {"deleteClosure", "zdk_id long", "DELETE FROM ZARADEK WHERE zdk_id=?"},
     {"getLastId", "", ""},
-    {"getLog", "",
-     "SELECT LOG.log_id, LOG.log_tabla, LOG.log_rekord_id, LOG.log_time_stamp, USERS.usr_login, LOG.log_megj "
-     "FROM LOG, "
-     "USERS WHERE LOG.log_usr_id = USERS.usr_id"},
+    // Every entry is listed, a page at a time after the given key: failed logins show the name typed,
+    // entries of users deleted since are marked so.
+    {"getLog", "after_log_id long, page_rows long",
+     "SELECT LOG.log_id, LOG.log_tabla, LOG.log_rekord_id, LOG.log_time_stamp, CASE WHEN LOG.log_usr_id = -1 "
+     "THEN LOG.log_usr_login WHEN USERS.usr_id IS NULL THEN '<törölt felhasználó>' ELSE USERS.usr_login END "
+     "AS usr_login, LOG.log_megj FROM LOG LEFT JOIN USERS ON LOG.log_usr_id = USERS.usr_id "
+     "WHERE LOG.log_id > ? ORDER BY LOG.log_id LIMIT ?"},
     {"getStudentAll", "tev_id long",
      "SELECT DISTINCT TANULO.* FROM TANULO, ERTEKELES WHERE (TANULO.tan_del = 0) AND (TANULO.tan_id = "
      "ERTEKELES.ert_tan_id) AND (ERTEKELES.ert_tev_id = ?)"},
@@ -319,6 +322,16 @@ const Entry kDevDB[] = {
      "SELECT ERTRESZ.esz_akb_id, ERTRESZ.esz_szoveg, TANULO.tan_vnev, TANULO.tan_knev FROM ERTRESZ, "
      "ERTEKELES, TANULO WHERE ERTRESZ.esz_ert_id = ERTEKELES.ert_id AND ERTEKELES.ert_tan_id = TANULO.tan_id "
      "AND ERTEKELES.ert_osz_id=? AND ERTEKELES.ert_tev_id=? AND ERTEKELES.ert_id<>? AND TANULO.tan_del=0"},
+    // Of the rating parts of one rating and sub-competency only the newest (highest key) is kept.
+    {"deleteDuplicateErtresz", "",
+     "DELETE FROM ERTRESZ WHERE EXISTS (SELECT 1 FROM ERTRESZ AS newer WHERE newer.esz_ert_id = "
+     "ERTRESZ.esz_ert_id AND newer.esz_akb_id = ERTRESZ.esz_akb_id AND newer.esz_id > ERTRESZ.esz_id)"},
+    {"getUsersByName", "", "SELECT * FROM USERS ORDER BY usr_nev COLLATE HU, usr_id"},
+    // The live classes of a period with the name of their form teacher, as lists show them.
+    {"getPeriodClassesWithTeacher", "tev_id long",
+     "SELECT OSZTALY.*, USERS.usr_nev FROM OSZTALY LEFT JOIN USERS ON USERS.usr_id = "
+     "OSZTALY.osz_ofonok_usr_id WHERE OSZTALY.osz_tev_id = ? AND OSZTALY.osz_torolt = 0 ORDER BY "
+     "OSZTALY.osz_evfolyam, OSZTALY.osz_nev COLLATE HU, OSZTALY.osz_id"},
 };
 
 const Entry kDevPrint[] = {

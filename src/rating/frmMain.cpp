@@ -1,5 +1,6 @@
 #include "rating/frmMain.h"
 
+#include "curriculum/SentenceBank.h"
 #include "data/AppData.h"
 #include "data/DbError.h"
 #include "data/modSub.h"
@@ -116,6 +117,11 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
     on(header->btnClose, &QPushButton::clicked, &frmMain::btnClose_Click);
     connect(txtNewSentence, &QLineEdit::textChanged, this,
             [this] { btnAdd->setEnabled(m_editable && !txtNewSentence->text().trimmed().isEmpty()); });
+    // Sentences added, changed or imported in the bank show in the open part at once.
+    connect(SentenceBank::notifier(), &SentenceBank::Notifier::changed, this, [this] {
+        if (isRatingOpen())
+            guarded(this, [this] { ReloadSentences(); });
+    });
 
     // Opening: no rating, the title of the main window, the autosave timer and the pupil chooser loaded.
     m_title = QStringLiteral("Lorvanto - ") +

@@ -1,18 +1,28 @@
 #include "shell/frmMenu.h"
 
+#include "admin/frmManageUsers.h"
+#include "admin/frmProfile.h"
+#include "admin/frmSchool.h"
+#include "curriculum/SentenceBank.h"
+#include "curriculum/SentenceFiles.h"
+#include "curriculum/frmSubjects.h"
 #include "data/AppData.h"
 #include "data/DatabaseCopy.h"
 #include "data/DbError.h"
+#include "data/Maintenance.h"
 #include "data/modSub.h"
 #include "exchange/clsExport.h"
+#include "exchange/modImport.h"
 #include "rating/frmMain.h"
 #include "shell/DialogService.h"
 #include "shell/EditorLink.h"
 #include "shell/Guard.h"
 #include "shell/ProgramExit.h"
 #include "shell/StartupPanel.h"
+#include "shell/WaitCursor.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAutoSave.h"
+#include "shell/frmLog.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -112,9 +122,8 @@ void frmMenu::buildMenus() {
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&Névjegy..."));
 
     // Items whose windows are not part of the program yet stay unusable rather than pretend to work.
-    for (QAction *pending : {mnuImportText, mnuImportRating, mnuImportSentences, mnuExportText,
-                             mnuExportAllSentences, mnuSeasons, mnuClasses, cmd_tanulok, mnuSubjects,
-                             mnuUserGroups, mnuSchool, mnuLocked, cmdLog, mnuHandle, mnuMyProfile})
+    for (QAction *pending :
+         {mnuImportText, mnuImportRating, mnuExportText, mnuSeasons, mnuClasses, cmd_tanulok, mnuLocked})
         pending->setEnabled(false);
 
     auto on = [this](QAction *action, void (frmMenu::*handler)()) {
@@ -132,6 +141,14 @@ void frmMenu::buildMenus() {
     on(mnuContents, &frmMenu::mnuContents_Click);
     on(mnuOM, &frmMenu::mnuOM_Click);
     on(mnuAbout, &frmMenu::mnuAbout_Click);
+    on(mnuSubjects, &frmMenu::mnuSubjects_Click);
+    on(mnuImportSentences, &frmMenu::mnuImportSentences_Click);
+    on(mnuExportAllSentences, &frmMenu::mnuExportAllSentences_Click);
+    on(mnuUserGroups, &frmMenu::mnuUserGroups_Click);
+    on(mnuSchool, &frmMenu::mnuSchool_Click);
+    on(cmdLog, &frmMenu::cmdLog_Click);
+    on(mnuHandle, &frmMenu::mnuHandle_Click);
+    on(mnuMyProfile, &frmMenu::mnuMyProfile_Click);
 }
 
 void frmMenu::load() {
@@ -344,6 +361,38 @@ void frmMenu::mnuAbout_Click() {
     dialogs().runModal(&about);
 }
 
+void frmMenu::mnuUserGroups_Click() {
+    frmManageUsers window(this);
+    window.ReloadUsers();
+    dialogs().runModal(&window);
+}
+
+void frmMenu::mnuSchool_Click() {
+    frmSchool window(this);
+    window.load();
+    dialogs().runModal(&window);
+}
+
+void frmMenu::cmdLog_Click() {
+    frmLog window(this);
+    window.load();
+    dialogs().runModal(&window);
+}
+
+void frmMenu::mnuHandle_Click() {
+    WaitCursor wait;
+    Maintenance::RunDatabaseMaintenance();
+}
+
+void frmMenu::mnuMyProfile_Click() {
+    // The stored row, not the one read at login: the user may have been changed since.
+    AppData &app = AppData::current();
+    const Recordset stored = app.devDB.run(QStringLiteral("getSpecUser"), {app.login.userId()});
+    frmProfile window(this);
+    window.LoadData(stored.count() ? stored.record() : app.login.currentUser, true);
+    dialogs().runModal(&window);
+}
+
 void frmMenu::mnuLogout_Click() {
     if (m_startup)
         m_startup->close();
@@ -382,4 +431,25 @@ void frmMenu::closeEvent(QCloseEvent *event) {
     if (m_loggingOut)
         guarded(nullptr, [] { modSub::WriteLog(QString(), 0, QStringLiteral("logout")); });
     emit closedForGood(m_loggingOut);
+}
+
+void frmMenu::mnuSubjects_Click() {
+    frmSubjects window(this);
+    dialogs().runModal(&window);
+}
+
+void frmMenu::mnuImportSentences_Click() {
+    const QString path =
+        dialogs().openFile(this, QStringLiteral("Mondatok importálása"), QString(), SentenceFiles::kFilter);
+    if (!path.isEmpty())
+        modImport::ImportFile(this, path, ExchangeFile::Sentences, modImport::Target());
+}
+
+void frmMenu::mnuExportAllSentences_Click() {
+    const QStringList texts = SentenceBank::ExportableSentences();
+    if (texts.isEmpty()) {
+        dialogs().inform(this, QStringLiteral("Nincs exportálható mondat."));
+        return;
+    }
+    SentenceFiles::exportSentences(this, texts);
 }

@@ -87,6 +87,14 @@ private:
     void mnuContents_Click();
     void mnuOM_Click();
     void mnuAbout_Click();
+    void mnuSubjects_Click();
+    void mnuImportSentences_Click();
+    void mnuExportAllSentences_Click();
+    void mnuUserGroups_Click();
+    void mnuSchool_Click();
+    void cmdLog_Click();
+    void mnuHandle_Click();
+    void mnuMyProfile_Click();
     // Saves the whole database where the user chooses; false when cancelled or failed (the user was told).
     bool exportFullDatabase(const QString &caption);
     bool showBackground(const QString &path);

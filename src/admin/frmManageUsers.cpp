@@ -1,0 +1,122 @@
+#include "admin/frmManageUsers.h"
+
+#include "admin/frmProfile.h"
+#include "data/AppData.h"
+#include "data/modSub.h"
+#include "shell/Controls.h"
+#include "shell/DialogService.h"
+#include "shell/Guard.h"
+#include "shell/frmAuth.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmManageUsers::frmManageUsers(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmManageUsers"));
+    setWindowTitle(QStringLiteral("Felhasználók"));
+
+    lblUsers = namedLabel(this, "lblUsers", QStringLiteral("&Felhasználók:"));
+    dlUsers = new QListWidget(this);
+    dlUsers->setObjectName(QStringLiteral("dlUsers"));
+    dlUsers->setAccessibleName(QStringLiteral("Felhasználók:"));
+    lblUsers->setBuddy(dlUsers);
+    btnNewUser = namedButton(this, "btnNewUser", QStringLiteral("Új..."));
+    btnEditUser = namedButton(this, "btnEditUser", QStringLiteral("Módosít..."));
+    btnDelUser = namedButton(this, "btnDelUser", QStringLiteral("Töröl"));
+    btnDone = namedButton(this, "btnDone", QStringLiteral("Be&zár"));
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(btnNewUser);
+    side->addWidget(btnEditUser);
+    side->addWidget(btnDelUser);
+    side->addStretch(1);
+    side->addWidget(btnDone);
+    auto *list = new QVBoxLayout;
+    list->addWidget(lblUsers);
+    list->addWidget(dlUsers, 1);
+    auto *main = new QHBoxLayout(this);
+    main->addLayout(list, 1);
+    main->addLayout(side);
+    resize(440, 360);
+
+    auto on = [this](QPushButton *button, void (frmManageUsers::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
+    };
+    on(btnNewUser, &frmManageUsers::btnNewUser_Click);
+    on(btnEditUser, &frmManageUsers::btnEditUser_Click);
+    on(btnDelUser, &frmManageUsers::btnDelUser_Click);
+    connect(dlUsers, &QListWidget::itemActivated, this,
+            [this] { guarded(this, [this] { btnEditUser_Click(); }); });
+    connect(btnDone, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void frmManageUsers::ReloadUsers() {
+    const QVariant chosen = dlUsers->currentItem() ? dlUsers->currentItem()->data(Qt::UserRole) : QVariant();
+    dlUsers->clear();
+    const Recordset rs = AppData::current().devDB.run(QStringLiteral("getUsersByName"));
+    for (int i = 0; i < rs.count(); ++i) {
+        auto *item = new QListWidgetItem(rs.at(i, QStringLiteral("usr_nev")).toString(), dlUsers);
+        item->setData(Qt::UserRole, rs.at(i, QStringLiteral("usr_id")));
+        if (chosen.isValid() && item->data(Qt::UserRole) == chosen)
+            dlUsers->setCurrentItem(item);
+    }
+}
+
+void frmManageUsers::reloadBothLists() {
+    if (frmAuth *login = frmAuth::instance())
+        login->ReloadUsers();
+    ReloadUsers();
+}
+
+qint64 frmManageUsers::chosenUser() {
+    const QListWidgetItem *item = dlUsers->currentItem();
+    if (!item || !item->isSelected()) {
+        dialogs().inform(this, QStringLiteral("Nincs elem kiválasztva!"));
+        return 0;
+    }
+    return item->data(Qt::UserRole).toLongLong();
+}
+
+void frmManageUsers::btnNewUser_Click() {
+    frmProfile profile(this);
+    connect(&profile, &frmProfile::usersChanged, this, [this] { reloadBothLists(); });
+    profile.PrepareNewUser();
+    dialogs().runModal(&profile);
+}
+
+void frmManageUsers::btnEditUser_Click() {
+    const qint64 usrId = chosenUser();
+    if (usrId == 0)
+        return;
+    const Recordset user = AppData::current().devDB.run(QStringLiteral("getSpecUser"), {usrId});
+    if (user.count() == 0) {
+        // Deleted meanwhile by another administrator.
+        reloadBothLists();
+        return;
+    }
+    frmProfile profile(this);
+    connect(&profile, &frmProfile::usersChanged, this, [this] { reloadBothLists(); });
+    profile.LoadData(user.record(), false);
+    dialogs().runModal(&profile);
+}
+
+void frmManageUsers::btnDelUser_Click() {
+    const qint64 usrId = chosenUser();
+    if (usrId == 0)
+        return;
+    if (!dialogs().ask(this, QStringLiteral("Biztosan törli a kijelölt felhasználót?")))
+        return;
+    CommandSet &db = AppData::current().devDB;
+    {
+        Transaction t(db.connection());
+        db.run(QStringLiteral("deleteUserFromJOG"), {usrId});
+        db.run(QStringLiteral("delUser"), {usrId});
+        modSub::WriteLog(QStringLiteral("USERS"), usrId, QStringLiteral("Felhasznalo torlese"));
+        t.commit();
+    }
+    reloadBothLists();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "exchange/ExchangeFile.h"
+
+#include <QString>
+
+class QWidget;
+
+// Bringing data in from exchange files. The reading and checking of the files is in ExchangeFile; this
+// shows the messages and the windows that let the user choose what comes in.
+namespace modImport {
+
+// Where the imported data goes: a sub-competency for sentences; a class and period for pupils.
+struct Target {
+    qint64 akbId = 0; // 0: the user chooses the sub-competency of the active period
+    qint64 oszId = 0;
+    qint64 tevId = 0;
+};
+
+// Imports an exchange file that must be of the expected kind. A foreign or damaged file is refused with a
+// message before anything is written. True when something was imported.
+bool ImportFile(QWidget *parent, const QString &path, ExchangeFile::Kind expected, const Target &target);
+
+// The message for a file that could not be taken, shown to the user.
+void ShowReadFailure(QWidget *parent, ExchangeFile::ReadStatus status);
+
+} // namespace modImport

@@ -1,0 +1,25 @@
+#include "shell/Controls.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+QLabel *namedLabel(QWidget *parent, const char *name, const QString &caption) {
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QPushButton *namedButton(QWidget *parent, const char *name, const QString &caption) {
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QHBoxLayout *rightAlignedRow(std::initializer_list<QWidget *> widgets) {
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QWidget *w : widgets)
+        row->addWidget(w);
+    return row;
+}
