@@ -63,14 +63,16 @@ void markLastKey(QList<CommandDef> &defs, const char *name, const char *table, c
         }
 }
 
-// Lookups by name compare text without regard to case (HU_NOCASE folds accented letters too).
+// Lookups by name compare text without regard to case (HU_NOCASE folds accented letters too); lists of
+// names shown to people are in Hungarian alphabetical order (HU).
 const Entry kDevDB[] = {
-    {"getUsers", "", "SELECT * FROM USERS"},
+    {"getUsers", "", "SELECT * FROM USERS ORDER BY usr_login COLLATE HU"},
     {"chkPass", "usr_login text", "SELECT * FROM USERS WHERE usr_login = ? COLLATE HU_NOCASE"},
     {"getSubjects", "tev_id long", "SELECT * FROM ATARGY WHERE ata_tev_id=? AND ata_del=0"},
     {"getSubjectCompetencies", "ata_id long", "SELECT * FROM KMPBANK WHERE kpb_ata_id=? AND kpb_del=0"},
     {"getSubComps", "kpb_id long", "SELECT * FROM ALKMPBANK WHERE akb_kpb_id = ? AND akb_del=0"},
-    {"getSentences", "akb_id long", "SELECT * FROM MONDATBANK WHERE mdb_akb_id=?"},
+    {"getSentences", "akb_id long",
+     "SELECT * FROM MONDATBANK WHERE mdb_akb_id=? ORDER BY mdb_szoveg COLLATE HU"},
     {"addSentence", "akb_id long, mdb_szoveg text, mdb_megoszt text=U, usr_id long",
      "INSERT INTO MONDATBANK (mdb_akb_id, mdb_szoveg, mdb_megoszt, mdb_usr_id) VALUES (?, ?, ?, ?)"},
     {"getClasses", "", "SELECT * FROM OSZTALY"},
@@ -116,9 +118,12 @@ const Entry kDevDB[] = {
     {"resetPassword", "usr_id long", "UPDATE USERS SET usr_paswd='', usr_emlekezteto='' WHERE usr_id=?"},
     {"getStudentsByClass", "osz_id long",
      "SELECT TANULO.* FROM ERTEKELES, TANULO WHERE ERTEKELES.ert_tan_id = TANULO.tan_id AND "
-     "ERTEKELES.ert_osz_id=?"},
+     "ERTEKELES.ert_osz_id=? ORDER BY tan_vnev COLLATE HU, tan_knev COLLATE HU, tan_id"},
     {"getRights", "usr_id long, osz_id long", "SELECT * FROM JOG WHERE jog_usr_id=? AND jog_osz_id=?"},
-    {"getPeriodClasses", "tev_id long", "SELECT * FROM OSZTALY WHERE OSZTALY.osz_tev_id = ?"},
+    {"getPeriodClasses", "tev_id long",
+     "SELECT * FROM OSZTALY WHERE OSZTALY.osz_tev_id = ? ORDER BY osz_evfolyam, osz_nev COLLATE HU"},
+    {"grantAdmin", "usr_login text",
+     "UPDATE USERS SET usr_admin_rights=1 WHERE usr_login=? COLLATE HU_NOCASE"},
     {"addAdmin", "",
      "INSERT INTO USERS (usr_nev, usr_login, usr_beosztas, usr_admin_rights) VALUES ('Igazgató', 'igazgato', "
      "'Igazgató', 1)"},
@@ -192,6 +197,8 @@ const Entry kDevDB[] = {
      "ert_id=?"},
     {"setFinalizationMode", "ert_vegleges text, ert_id long",
      "UPDATE ERTEKELES SET ert_vegleges=? WHERE ert_id=?"},
+    // Read again just before a save, so that a rating finalised meanwhile by someone else is not written.
+    {"getRatingStatus", "ert_id long", "SELECT ert_vegleges FROM ERTEKELES WHERE ert_id=?"},
     {"copyRightsOfClass", "osz_id long, osz_id_old long",
      "INSERT INTO JOG (jog_usr_id, jog_osz_id, jog_tipus) SELECT jog_usr_id, ? AS jog_osz_id, jog_tipus FROM "
      "JOG "
@@ -352,7 +359,8 @@ const Entry kDevPrint[] = {
      "KMPBANK.kpb_id "
      "AND KMPBANK.kpb_ata_id = ATARGY.ata_id AND (ERTRESZ.esz_ert_id = ?) AND ATARGY.ata_del=0 AND "
      "KMPBANK.kpb_del=0 "
-     "AND ALKMPBANK.akb_del=0 ORDER BY ATARGY.ata_id, KMPBANK.kpb_nev, ALKMPBANK.akb_nev"},
+     "AND ALKMPBANK.akb_del=0 ORDER BY ATARGY.ata_id, KMPBANK.kpb_nev COLLATE HU, ALKMPBANK.akb_nev COLLATE "
+     "HU"},
     {"cmdIskola", "", "SELECT INTEZMENY.* FROM INTEZMENY"},
     {"setBizszam", "ert_bizszam text, ert_id long", "UPDATE ERTEKELES SET ert_bizszam = ? WHERE ert_id = ?"},
     {"setTlapszam", "ert_tlapszam text, ert_id long",

@@ -3,11 +3,11 @@
 #include "data/DbError.h"
 #include "data/Schema.h"
 
-#include <QDate>
 #include <QCollator>
+#include <QDate>
 #include <QDateTime>
-#include <QLocale>
 #include <QFileInfo>
+#include <QLocale>
 #include <sqlite3.h>
 
 namespace {
@@ -231,8 +231,8 @@ void Connection::openHandle(const QString &path, const QByteArray &key, int flag
         // Two users of one shared file wait for each other rather than fail at once.
         check(sqlite3_busy_timeout(m_db, 8000));
         check(sqlite3_create_collation(m_db, "HU_NOCASE", SQLITE_UTF8, nullptr, compareNoCase));
-        check(sqlite3_create_collation(m_db, "HU", SQLITE_UTF8,
-                                       const_cast<QCollator *>(&hungarianCollator()), compareHungarian));
+        check(sqlite3_create_collation(m_db, "HU", SQLITE_UTF8, const_cast<QCollator *>(&hungarianCollator()),
+                                       compareHungarian));
         // Reading the schema is what proves the key: a wrong key or a foreign file fails here.
         query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     } catch (...) {
@@ -322,11 +322,23 @@ void Connection::begin() {
 void Connection::commit() {
     if (m_depth <= 0)
         return;
-    --m_depth;
-    if (m_depth == 0)
+    if (m_depth > 1) {
+        exec(QStringLiteral("RELEASE lv%1").arg(m_depth - 1));
+        --m_depth;
+        return;
+    }
+    try {
         exec(QStringLiteral("COMMIT"));
-    else
-        exec(QStringLiteral("RELEASE lv%1").arg(m_depth));
+    } catch (...) {
+        // A failed COMMIT (busy past the timeout, an I/O error) leaves the transaction open in the engine.
+        // Left so, it would keep the write lock from every other user and swallow every later write; undo
+        // it, so that the engine and this connection agree that no transaction is open.
+        if (!sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        m_depth = 0;
+        throw;
+    }
+    m_depth = 0;
 }
 
 void Connection::rollback() {

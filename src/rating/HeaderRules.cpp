@@ -3,13 +3,12 @@
 #include <QRegularExpression>
 
 bool HeaderRules::isWholeNumber(const QString &text) {
-    static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
-    if (!whole.match(text).hasMatch())
-        return false;
-    // Formatting the value as a whole number must give back the text ("012" is not written so).
+    // The value written as a whole number must give back the text without its outer blanks: " 12" is
+    // twelve, but "012", "+5" and "1.5" are not written so.
+    const QString t = text.trimmed();
     bool ok = false;
-    const qlonglong v = text.toLongLong(&ok);
-    return ok && QString::number(v) == (text.startsWith(QLatin1Char('+')) ? text.mid(1) : text);
+    const qlonglong v = t.toLongLong(&ok);
+    return ok && QString::number(v) == t;
 }
 
 QVariant HeaderRules::absenceValue(const QString &text) {

@@ -7,7 +7,8 @@
 // The rules of the rating's header fields.
 namespace HeaderRules {
 
-// A whole number as typed: digits (with an optional sign), no blanks inside or around, no fraction.
+// A whole number as typed: digits with an optional minus sign, written as the number is written (no "+",
+// no leading zero, no fraction); blanks around it do not count.
 bool isWholeNumber(const QString &text);
 // The value stored for an absence field: the number when the text is one, else the text as typed.
 QVariant absenceValue(const QString &text);

@@ -35,21 +35,31 @@ QLabel *labelFor(const QString &text, QWidget *buddy, const char *name, QWidget 
 }
 const QString kEmptyText = QStringLiteral("A beviteli mezőnek látható szöveget kell tartalmaznia.");
 const QString kNoSelection = QStringLiteral("Nincs elem kiválasztva.");
+// Typing limits of the fields; a stored value longer than its limit is still shown and kept whole.
+constexpr int kAbsenceLimit = 3;
+constexpr int kDecisionLimit = 200;
+
+// Shows a stored value whole: the field's limit is for typing, and a value cut here would be written back
+// cut by the next save.
+void showWhole(QLineEdit *field, const QString &text, int typingLimit) {
+    field->setMaxLength(std::max(typingLimit, int(text.size())));
+    field->setText(text);
+}
 } // namespace
 
 RatingHeaderView::RatingHeaderView(QWidget *parent) : QGroupBox(QStringLiteral("&Törzslap"), parent) {
     setObjectName(QStringLiteral("frmHeader"));
     setMouseTracking(true);
     txtMulOrak = named(new QLineEdit(this), "txtMulOrak");
-    txtMulOrak->setMaxLength(3);
+    txtMulOrak->setMaxLength(kAbsenceLimit);
     txtMulOrak->setMaximumWidth(60);
     lblMulOrak = labelFor(QStringLiteral("&Mulasztott órák:"), txtMulOrak, "lblMulOrak", this);
     txtIgazolatlan = named(new QLineEdit(this), "txtIgazolatlan");
-    txtIgazolatlan->setMaxLength(3);
+    txtIgazolatlan->setMaxLength(kAbsenceLimit);
     txtIgazolatlan->setMaximumWidth(60);
     lblIgazolatlan = labelFor(QStringLiteral("Ebből i&gazolatlan:"), txtIgazolatlan, "lblIgazolatlan", this);
     txtEvfolyam = named(new QLineEdit(this), "txtEvfolyam");
-    txtEvfolyam->setMaxLength(200);
+    txtEvfolyam->setMaxLength(kDecisionLimit);
     lblEvfolyam = labelFor(QStringLiteral("A nevelőtestület &határozata:"), txtEvfolyam, "lblEvfolyam", this);
     Command2 = named(new LinkLabel(QStringLiteral("Kattintson ide sablon beszúrásához!"), this), "Command2");
     txtKelt = named(new QLineEdit(this), "txtKelt");
@@ -182,6 +192,13 @@ void RatingHeaderView::fillDays() {
     cmbDay->setCurrentIndex(std::clamp(keep, 0, cmbDay->count() - 1));
 }
 
+void RatingHeaderView::showStored(const QString &absences, const QString &unexcused,
+                                  const QString &decision) {
+    showWhole(txtMulOrak, absences, kAbsenceLimit);
+    showWhole(txtIgazolatlan, unexcused, kAbsenceLimit);
+    showWhole(txtEvfolyam, decision, kDecisionLimit);
+}
+
 void RatingHeaderView::showDate(const QDate &date) {
     m_filling = true;
     txtKelt->setText(date.isValid() ? QString::number(date.year()) : QString());
@@ -246,6 +263,10 @@ void RatingHeaderView::insertTemplate(bool clauses) {
     if (window.mode() == frmTemplate::Mode::Clause) {
         txtActual->moveCursor(QTextCursor::End);
         txtActual->insertPlainText(window.chosen());
+    } else if (window.chosen().size() > kDecisionLimit) {
+        dialogs().warn(this, QStringLiteral("A sablon hosszabb, mint amennyit a határozat mezője befogad (%1 "
+                                            "karakter), ezért nem szúrható be.")
+                                 .arg(kDecisionLimit));
     } else {
         txtEvfolyam->setText(window.chosen());
     }
@@ -320,9 +341,7 @@ void RatingHeaderView::setEditable(bool editable) {
 
 void RatingHeaderView::clear() {
     m_filling = true;
-    txtMulOrak->clear();
-    txtIgazolatlan->clear();
-    txtEvfolyam->clear();
+    showStored(QString(), QString(), QString());
     txtKelt->clear();
     m_filling = false;
     txtActual->clear();

@@ -34,6 +34,8 @@ public:
     void setEditable(bool editable);
     // Colours the labels of the three number fields; true when all three are valid.
     bool validate();
+    // Shows the stored absences and decision whole, even when longer than the typing limits.
+    void showStored(const QString &absences, const QString &unexcused, const QString &decision);
     // Shows a date; a null date selects the first month and day.
     void showDate(const QDate &date);
     void fillDays();

@@ -26,9 +26,13 @@ Recordset RatingParts::loadPart(qint64 ertId, qint64 akbId) {
     return rs;
 }
 
-void RatingParts::save(qint64 ertId, const PendingEdits &edits) {
+bool RatingParts::save(qint64 ertId, const PendingEdits &edits) {
     CommandSet &db = AppData::current().devDB;
     Transaction t(db.connection());
+    // Read inside the write transaction: nobody can finalise the rating between this check and the writes.
+    const Recordset status = db.run(QStringLiteral("getRatingStatus"), {ertId});
+    if (status.count() == 0 || status.field(QStringLiteral("ert_vegleges")).toString() != QLatin1String("N"))
+        return false;
     for (const PendingEdits::Entry &e : edits.entries()) {
         const QString text = trimBlanks(e.text);
         if (e.isNew && !text.isEmpty())
@@ -40,6 +44,7 @@ void RatingParts::save(qint64 ertId, const PendingEdits &edits) {
         modSub::WriteLog(QStringLiteral("ERTRESZ"), e.id, QStringLiteral("Ertekeles mentese"));
     }
     t.commit();
+    return true;
 }
 
 bool RatingParts::isSentenceVisible(const QString &sharing, qint64 owner, qint64 user) {

@@ -15,8 +15,12 @@ Recordset loadPart(qint64 ertId, qint64 akbId);
 
 // Writes every pending part in one transaction (a new non-empty text is inserted, an emptied stored one
 // deleted, a changed one updated; texts are trimmed of blanks; each write is logged). On failure nothing
-// is written and the edits are left as they were; DbError says why.
-void save(qint64 ertId, const PendingEdits &edits);
+// is written and the edits are left as they were; DbError says why. False, with nothing written, when the
+// rating is no longer open (finalised meanwhile by someone else).
+bool save(qint64 ertId, const PendingEdits &edits);
+
+// A text as it is stored: without the blanks at its two ends.
+QString trimBlanks(const QString &text);
 
 // A text part as it is stored: blanks (only blanks) trimmed from both ends.
 QString trimBlanks(const QString &s);

@@ -101,6 +101,10 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
 bool frmKid::prepare() {
     cmbPeriod->clear();
     FillPeriodList(cmbPeriod);
+    // The period the user chose last stays chosen, with its classes, while it is still listed.
+    for (int i = 0; m_period != 0 && i < cmbPeriod->count(); ++i)
+        if (cmbPeriod->itemData(i).toLongLong() == m_period)
+            cmbPeriod->setCurrentIndex(i);
     btnSelect->setEnabled(false);
     Recordset active;
     if (!modSub::FindActivePeriod(active)) {
@@ -109,6 +113,8 @@ bool frmKid::prepare() {
     }
     if (dlClass->topLevelItemCount() == 0 || m_period != cmbPeriod->currentData().toLongLong())
         cmbPeriod_Click();
+    else
+        m_isActive = m_period == active.field(QStringLiteral("tev_id")).toLongLong();
     return true;
 }
 
@@ -240,19 +246,25 @@ void frmKid::btnSelect_Click() {
                 : QStringLiteral(" - Végleges");
         m_editor->setWindowTitle(m_editor->windowTitle() + suffix);
     }
-    const qint64 ertId = rating.field(QStringLiteral("ert_id")).toLongLong();
-    const qint64 me = AppData::current().login.userId();
-    // The lock is taken in one step; if someone took it since the list was drawn, the rating opens read-only.
-    if (!readOnly && !RatingLock::take(ertId, me)) {
+    // Only a rating this user may change is locked: a reader, or a rating of a past period, leaves it free
+    // for the class teacher (and leaves no stale lock behind after a crash).
+    if (m_rite < 2 || !m_isActive)
         readOnly = true;
+    m_editor->SetMainDataEnable(!readOnly);
+    m_editor->showEditingArea();
+    m_editor->setTracking(true);
+    // The lock is taken last, when nothing can fail any more, so that a failed opening leaves no lock
+    // behind. It is taken in one step; if someone took it since the list was drawn, the rating opens
+    // read-only.
+    const qint64 ertId = rating.field(QStringLiteral("ert_id")).toLongLong();
+    if (!readOnly && !RatingLock::take(ertId, AppData::current().login.userId())) {
+        readOnly = true;
+        m_editor->SetMainDataEnable(false);
         dialogs().inform(this,
                          QStringLiteral("Az értékelést közben %1 megnyitotta szerkesztésre, ezért most csak "
                                         "olvasható.")
                              .arg(RatingLock::holderName(ertId)));
     }
-    m_editor->SetMainDataEnable(!readOnly);
-    m_editor->showEditingArea();
-    m_editor->setTracking(true);
     ratingOpen = true;
     accept();
 }

@@ -109,7 +109,11 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
     on(btnSave, &QPushButton::clicked, &frmMain::SaveChanges);
     on(header->btnSaveRating, &QPushButton::clicked, &frmMain::SaveChanges);
     on(btnRevert, &QPushButton::clicked, &frmMain::btnRevert_Click);
-    connect(header, &RatingHeaderView::changed, this, &frmMain::markDirty);
+    connect(header, &RatingHeaderView::changed, this, [this] {
+        if (m_tracking)
+            m_headerDirty = true;
+        markDirty();
+    });
     connect(header, &RatingHeaderView::validityChanged, this, [this](bool valid) {
         if (m_editable)
             header->btnClose->setEnabled(valid);
@@ -333,18 +337,21 @@ void frmMain::cmbSubCompetencies_Click() {
     showStoredPart();
 }
 
-void frmMain::showStoredPart() {
+void frmMain::showStoredPart(bool afterSave) {
     const qint64 akbId = currentAkbId();
     m_part = RatingParts::loadPart(ratingId(), akbId);
     const bool hasRow = m_part.count() > 0;
     const qint64 id = hasRow ? m_part.field(QStringLiteral("esz_id")).toLongLong() : akbId;
     const std::optional<QString> pending = m_edits.find(!hasRow, id);
+    const QString text =
+        pending ? *pending : (hasRow ? m_part.field(QStringLiteral("esz_szoveg")).toString() : QString());
+    // After a save the box already shows what was stored (perhaps with the blank typed last): the text, the
+    // caret and the scroll position stay as they are while the user types on.
+    if (afterSave && RatingParts::trimBlanks(txtRating->toPlainText()) == text)
+        return;
     const bool tracking = m_tracking;
     m_tracking = false;
-    if (pending)
-        txtRating->setPlainText(*pending);
-    else
-        txtRating->setPlainText(hasRow ? m_part.field(QStringLiteral("esz_szoveg")).toString() : QString());
+    txtRating->setPlainText(text);
     m_tracking = tracking || isRatingOpen();
 }
 
@@ -364,7 +371,7 @@ void frmMain::ReloadSentences() {
 }
 
 void frmMain::txtRating_Change() {
-    if (!m_tracking || !isRatingOpen() || cmbSubCompetencies->currentIndex() < 0)
+    if (!m_tracking || !m_editable || !isRatingOpen() || cmbSubCompetencies->currentIndex() < 0)
         return;
     const bool hasRow = m_part.count() > 0;
     m_edits.store(!hasRow, hasRow ? m_part.field(QStringLiteral("esz_id")).toLongLong() : currentAkbId(),
@@ -423,11 +430,16 @@ void frmMain::btnAdd_Click() {
 // ---- saving --------------------------------------------------------------------------------------------
 
 void frmMain::SaveChanges() {
-    if (!isRatingOpen() || m_kid->Rite() < 2 || !m_dirty)
+    if (!isRatingOpen() || !m_editable || m_kid->Rite() < 2 || !m_dirty)
         return;
     setMainCaption(m_title + QStringLiteral(" - Mentés..."));
     try {
-        RatingParts::save(ratingId(), m_edits);
+        if (!RatingParts::save(ratingId(), m_edits)) {
+            setMainCaption(m_title + QLatin1Char('*'));
+            dialogs().warn(this, QStringLiteral("Az értékelést közben véglegesítették, ezért nem menthető. A "
+                                                "módosítások megmaradtak."));
+            return;
+        }
     } catch (const DbError &e) {
         // Nothing typed is lost: the edits stay pending and the rating stays marked unsaved.
         setMainCaption(m_title + QLatin1Char('*'));
@@ -442,12 +454,16 @@ void frmMain::SaveChanges() {
     // The header is written on its own: the parts saved above stay saved even if it fails.
     try {
         SaveRating();
+        m_headerDirty = false;
     } catch (const DbError &e) {
         m_dirty = true;
         setMainCaption(m_title + QLatin1Char('*'));
         dialogs().error(this, QStringLiteral("A törzsadatok mentése nem sikerült.\n\n%1").arg(e.message()));
     }
-    cmbSubCompetencies_Click();
+    if (cmbSubCompetencies->currentIndex() >= 0) {
+        ReloadSentences();
+        showStoredPart(true);
+    }
 }
 
 void frmMain::SaveRating() {
@@ -460,6 +476,7 @@ void frmMain::SaveRating() {
 void frmMain::discardEdits() {
     m_edits.clear();
     m_dirty = false;
+    m_headerDirty = false;
     setMainCaption(m_title);
 }
 
@@ -490,7 +507,7 @@ void frmMain::btnRevert_Click() {
     const bool hasRow = m_part.count() > 0;
     m_edits.remove(!hasRow, hasRow ? m_part.field(QStringLiteral("esz_id")).toLongLong() : currentAkbId());
     showStoredPart();
-    if (m_edits.isEmpty()) {
+    if (m_edits.isEmpty() && !m_headerDirty) {
         m_dirty = false;
         setMainCaption(m_title);
     }
@@ -555,9 +572,7 @@ void frmMain::btnSelect_Click() {
 
 void frmMain::showHeaderData(const Recordset &rating) {
     auto text = [&](const char *column) { return rating.field(QString::fromLatin1(column)).toString(); };
-    header->txtMulOrak->setText(text("ert_mulaszt"));
-    header->txtIgazolatlan->setText(text("ert_igazolatlan"));
-    header->txtEvfolyam->setText(text("ert_hatarozat_evf"));
+    header->showStored(text("ert_mulaszt"), text("ert_igazolatlan"), text("ert_hatarozat_evf"));
     header->showDate(rating.field(QStringLiteral("ert_keltezes")).toDate());
 }
 
@@ -650,7 +665,9 @@ void frmMain::setFinaliseButton() {
                                                  : QStringLiteral("&Visszavéglegesítés"));
     const bool printed =
         status == QLatin1String("T") || status == QLatin1String("B") || status == QLatin1String("P");
-    button->setEnabled(AppData::current().login.isAdmin && !printed);
+    // A rating opened read-only (another user's lock, a class exported or not imported here, a past period)
+    // is neither finalised nor reopened from here.
+    button->setEnabled(AppData::current().login.isAdmin && !printed && !m_kid->readOnly);
     // An editable rating (always "N") may be finalised by whoever edits it, once the header is valid.
     if (m_editable)
         button->setEnabled(header->validate());

@@ -100,7 +100,8 @@ private:
     void setFinaliseButton();
     void reopenRating();
     void insertIntoRating(const QString &text);
-    void showStoredPart();
+    // Shows the part of the chosen sub-competency; after a save, a box already showing it is left alone.
+    void showStoredPart(bool afterSave = false);
     void markDirty();
     void discardEdits();
     void resetWindow();
@@ -116,6 +117,7 @@ private:
     Recordset m_part;
     QString m_title;
     bool m_dirty = false;
+    bool m_headerDirty = false; // header fields changed since the last save
     bool m_tracking = false;
     bool m_editable = false;
     bool m_lockedByMe = false;

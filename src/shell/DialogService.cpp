@@ -7,11 +7,60 @@
 
 namespace {
 DialogService *g_installed = nullptr;
-}
+int g_showing = 0;
 
-DialogService &DialogService::instance() {
+DialogService &installed() {
     static QtDialogService qtService;
     return g_installed ? *g_installed : qtService;
+}
+
+// Hands every call to the installed service and counts the windows open through it.
+class CountingService : public DialogService {
+public:
+    QMessageBox::StandardButton message(QWidget *parent, const QString &text, Icon icon,
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton,
+                                        const QString &title) override {
+        const Showing s;
+        return installed().message(parent, text, icon, buttons, defaultButton, title);
+    }
+    QString openFile(QWidget *parent, const QString &caption, const QString &dir,
+                     const QString &filter) override {
+        const Showing s;
+        return installed().openFile(parent, caption, dir, filter);
+    }
+    QString saveFile(QWidget *parent, const QString &caption, const QString &dir,
+                     const QString &filter) override {
+        const Showing s;
+        return installed().saveFile(parent, caption, dir, filter);
+    }
+    bool printDialog(QWidget *parent, QPrinter *printer) override {
+        const Showing s;
+        return installed().printDialog(parent, printer);
+    }
+    int runModal(QDialog *dialog) override {
+        const Showing s;
+        return installed().runModal(dialog);
+    }
+    bool openUrl(const QUrl &url) override { return installed().openUrl(url); }
+
+private:
+    struct Showing {
+        Showing() { ++g_showing; }
+        ~Showing() { --g_showing; }
+        Showing(const Showing &) = delete;
+        Showing &operator=(const Showing &) = delete;
+    };
+};
+} // namespace
+
+DialogService &DialogService::instance() {
+    static CountingService counting;
+    return counting;
+}
+
+bool DialogService::isShowing() {
+    return g_showing > 0;
 }
 
 void DialogService::install(DialogService *service) {

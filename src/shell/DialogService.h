@@ -45,9 +45,14 @@ public:
                QMessageBox::Yes;
     }
 
+    // The service every window calls; it hands each call to the installed service.
     static DialogService &instance();
     // Installs a service (not owned); nullptr goes back to the Qt one.
     static void install(DialogService *service);
+    // True while a message, file dialog, print dialog or modal window shown through instance() is open.
+    // Work started by a timer waits meanwhile, so it neither acts behind an unanswered question nor opens
+    // a second box over the first.
+    static bool isShowing();
 };
 
 // The service on real Qt dialogs.

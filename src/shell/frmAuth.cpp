@@ -1,6 +1,7 @@
 #include "shell/frmAuth.h"
 
 #include "data/AppData.h"
+#include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/PasswordHash.h"
 #include "data/modSub.h"
@@ -131,21 +132,36 @@ bool frmAuth::load() {
     return true;
 }
 
+namespace {
+bool anyAdmin(const Recordset &users) {
+    for (int i = 0; i < users.count(); ++i)
+        if (users.at(i, QStringLiteral("usr_admin_rights")).toBool())
+            return true;
+    return false;
+}
+} // namespace
+
 void frmAuth::ReloadUsers() {
     CommandSet &db = AppData::current().devDB;
-    // Two rounds at most: an empty user table, or one without an administrator, gets the "igazgato" user.
-    for (int round = 0; round < 2; ++round) {
-        cmbUsers->clear();
-        const Recordset rs = db.run(QStringLiteral("getUsers"));
-        bool anyAdmin = false;
-        for (int i = 0; i < rs.count(); ++i) {
-            cmbUsers->addItem(rs.at(i, QStringLiteral("usr_login")).toString());
-            anyAdmin = anyAdmin || rs.at(i, QStringLiteral("usr_admin_rights")).toBool();
+    Recordset users = db.run(QStringLiteral("getUsers"));
+    if (!anyAdmin(users)) {
+        // With no administrator left the "igazgato" login becomes one: an existing "igazgato" gets the
+        // rights, and only a free login is added, so one login never names two users. The check is made
+        // again inside the write transaction, which waits for another program seeding at the same moment.
+        const QString igazgato = QStringLiteral("igazgato");
+        Transaction t(db.connection());
+        if (!anyAdmin(db.run(QStringLiteral("getUsers")))) {
+            if (db.run(QStringLiteral("countUser"), {igazgato}).field(QStringLiteral("Cnt")).toInt() > 0)
+                db.run(QStringLiteral("grantAdmin"), {igazgato});
+            else
+                db.run(QStringLiteral("addAdmin"));
         }
-        if (anyAdmin)
-            return;
-        db.run(QStringLiteral("addAdmin"));
+        t.commit();
+        users = db.run(QStringLiteral("getUsers"));
     }
+    cmbUsers->clear();
+    for (int i = 0; i < users.count(); ++i)
+        cmbUsers->addItem(users.at(i, QStringLiteral("usr_login")).toString());
 }
 
 const Record &frmAuth::currentUser() const {
@@ -157,6 +173,11 @@ bool frmAuth::IsAdmin() const {
 }
 
 void frmAuth::btnLogin_Click() {
+    // A first-password window still open belongs to the earlier attempt; a new attempt ends it.
+    if (m_setNewPass) {
+        m_setNewPass->close();
+        m_setNewPass = nullptr;
+    }
     AppData &app = AppData::current();
     const QString typedName = cmbUsers->currentText();
     const Recordset rs = app.devDB.run(QStringLiteral("chkPass"), {typedName.left(10)});
@@ -171,8 +192,7 @@ void frmAuth::btnLogin_Click() {
 
     if (stored.isEmpty()) {
         dialogs().inform(this, QStringLiteral("Első bejelentkezéskor meg kell változtatnia a jelszavát."));
-        if (!m_setNewPass)
-            m_setNewPass = new frmSetNewPass(this);
+        m_setNewPass = new frmSetNewPass(this);
         m_setNewPass->loadUser();
         m_setNewPass->txtPassword->setText(txtPassword->text());
         txtPassword->clear();

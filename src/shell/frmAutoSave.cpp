@@ -3,6 +3,7 @@
 #include "data/AppData.h"
 #include "data/Clock.h"
 #include "data/modSub.h"
+#include "shell/DialogService.h"
 #include "shell/EditorLink.h"
 #include "shell/Guard.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -98,11 +100,15 @@ void frmAutoSave::btnDone_Click() {
 }
 
 void frmAutoSave::tmrCheck_Timer() {
-    if (!m_schedule.isDue(Clock::now()))
+    // While a question or message is open the save waits: it must not run behind a question the user is
+    // about to answer, nor start again under the box of its own failure.
+    if (m_saving || DialogService::isShowing() || !m_schedule.isDue(Clock::now()))
         return;
+    m_schedule.restart(Clock::now());
+    m_saving = true;
+    const auto done = qScopeGuard([this] { m_saving = false; });
     modSub::WriteLog(QString(), 0, QStringLiteral("AUTOSAVE START"));
     EditorLink::saveChanges();
-    m_schedule.restart(Clock::now());
 }
 
 void frmAutoSave::closeEvent(QCloseEvent *event) {

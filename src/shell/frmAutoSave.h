@@ -41,4 +41,5 @@ private:
     void btnDone_Click();
 
     AutoSaveSchedule m_schedule;
+    bool m_saving = false;
 };

@@ -239,16 +239,23 @@ void frmMenu::mnuAutoSave_Click() {
     dialogs().runModal(&window);
 }
 
-bool frmMenu::exportFullDatabase(const QString &caption) {
+bool frmMenu::exportFullDatabase(const QString &caption, const QString &restoreFile) {
     const QString path = dialogs().saveFile(this, caption, QString(), kLorvantoFilter);
     if (path.isEmpty())
         return false;
     const QFileInfo target(path);
-    const QFileInfo live(modSub::GetDatabasePath());
-    if (target.exists() && target.canonicalFilePath() == live.canonicalFilePath()) {
+    auto isTarget = [&](const QString &other) {
+        return target.exists() && target.canonicalFilePath() == QFileInfo(other).canonicalFilePath();
+    };
+    if (isTarget(modSub::GetDatabasePath())) {
         dialogs().warn(
             this,
             QStringLiteral("A mentés nem írhatja felül a most használt adatbázist. Válasszon másik fájlt!"));
+        return false;
+    }
+    if (!restoreFile.isEmpty() && isTarget(restoreFile)) {
+        dialogs().warn(this, QStringLiteral("A biztonsági másolat nem írhatja felül a visszaállítandó "
+                                            "adatbázist. Válasszon másik fájlt!"));
         return false;
     }
     try {
@@ -287,7 +294,7 @@ void frmMenu::mnuImportFullDB_Click() {
     if (dialogs().message(this, question, DialogService::Icon::Exclamation,
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (!exportFullDatabase(QStringLiteral("Biztonsági másolat mentése"))) {
+    if (!exportFullDatabase(QStringLiteral("Biztonsági másolat mentése"), chosen)) {
         dialogs().inform(this, QStringLiteral("Biztonsági másolat nélkül a visszaállítás nem folytatódik."));
         return;
     }
@@ -396,21 +403,26 @@ void frmMenu::mnuMyProfile_Click() {
 void frmMenu::mnuLogout_Click() {
     if (m_startup)
         m_startup->close();
-    m_loggingOut = true;
-    if (!EditorLink::askToSave()) {
-        m_loggingOut = false;
+    if (!EditorLink::askToSave())
         return;
-    }
-    m_closingByCode = true;
-    hide();
-    close();
+    m_loggingOut = true;
+    closeAsked();
 }
 
 void frmMenu::mnuExit_Click() {
     if (!EditorLink::askToSave())
         return;
+    closeAsked();
+}
+
+void frmMenu::closeAsked() {
+    // The save question was answered just now. The window stays on screen until the close is certain; a
+    // close refused by one of its windows leaves it as it was, asking again the next time.
     m_closingByCode = true;
-    close();
+    const bool closed = close();
+    m_closingByCode = false;
+    if (!closed)
+        m_loggingOut = false;
 }
 
 void frmMenu::closeEvent(QCloseEvent *event) {

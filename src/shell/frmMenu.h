@@ -95,8 +95,11 @@ private:
     void cmdLog_Click();
     void mnuHandle_Click();
     void mnuMyProfile_Click();
+    // Closes the window after the save question was answered.
+    void closeAsked();
     // Saves the whole database where the user chooses; false when cancelled or failed (the user was told).
-    bool exportFullDatabase(const QString &caption);
+    // Neither the live database nor restoreFile, the file about to be restored, may be the target.
+    bool exportFullDatabase(const QString &caption, const QString &restoreFile = QString());
     bool showBackground(const QString &path);
     void removeBackground();
     void scaleBackground();

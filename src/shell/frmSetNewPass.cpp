@@ -81,9 +81,9 @@ frmSetNewPass::frmSetNewPass(QWidget *parent) : QDialog(parent) {
 }
 
 void frmSetNewPass::loadUser() {
-    const Record &user = AppData::current().login.currentUser;
-    setWindowTitle(QStringLiteral("Jelszó első beállítása: ") + user.toString(QStringLiteral("usr_nev")) +
-                   QStringLiteral(" (") + user.toString(QStringLiteral("usr_login")) + QStringLiteral(")"));
+    m_user = AppData::current().login.currentUser;
+    setWindowTitle(QStringLiteral("Jelszó első beállítása: ") + m_user.toString(QStringLiteral("usr_nev")) +
+                   QStringLiteral(" (") + m_user.toString(QStringLiteral("usr_login")) + QStringLiteral(")"));
 }
 
 void frmSetNewPass::passwordChanged() {
@@ -96,6 +96,9 @@ void frmSetNewPass::passwordChanged() {
 
 void frmSetNewPass::btnDone_Click() {
     AppData &app = AppData::current();
+    app.login = LoginState();
+    app.login.currentUser = m_user;
+    app.login.isAdmin = m_user.toBool(QStringLiteral("usr_admin_rights"));
     app.devDB.run(QStringLiteral("updatePassword"),
                   {PasswordHash::hash(txtPassword->text()), txtReminder->text(), app.login.login()});
     modSub::WriteLog(QStringLiteral("USERS"), app.login.userId(), QStringLiteral("Jelszo letrehozasa"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Record.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -11,7 +13,8 @@ class frmSetNewPass : public QDialog {
     Q_OBJECT
 public:
     explicit frmSetNewPass(QWidget *parent = nullptr);
-    // Takes the caption from the current user record.
+    // Binds the window to the current user: the password it sets, the log entry and the login that follows
+    // are that user's, whoever tries to log in meanwhile.
     void loadUser();
 
     QLabel *lblPassword;
@@ -27,4 +30,6 @@ public:
 private:
     void passwordChanged();
     void btnDone_Click();
+
+    Record m_user;
 };

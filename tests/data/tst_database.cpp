@@ -70,6 +70,9 @@ private slots:
     void lookupsByNameIgnoreCase();
     void booleanColumnsAndActivePeriod();
     void transactionRollsBackOnError();
+    void failedCommitRollsBack();
+    void namesInHungarianOrder_data();
+    void namesInHungarianOrder();
 
 private:
     // One file for the catalogue run: making a file per command would only repeat the key derivation.
@@ -333,6 +336,86 @@ void tst_database::transactionRollsBackOnError() {
     }
     QCOMPARE(t.scalar(QStringLiteral("SELECT count(*) FROM USERS")).toInt(), 0);
     QCOMPARE(t.db().connection().transactionDepth(), 0);
+}
+
+void tst_database::failedCommitRollsBack() {
+    TestDatabase t;
+    Connection &mine = t.db().connection();
+    auto other = t.secondProgram();
+    Connection &theirs = other->devDB.connection();
+    sqlite3_busy_timeout(mine.handle(), 50);
+    sqlite3_busy_timeout(theirs.handle(), 50);
+    // A reader in the middle of its transaction holds a shared lock: our COMMIT cannot finish.
+    theirs.exec(QStringLiteral("BEGIN"));
+    theirs.query(QStringLiteral("SELECT count(*) FROM USERS"));
+    {
+        Transaction tr(mine);
+        t.addUser(QStringLiteral("egy"), QStringLiteral("Egy"), false);
+        QVERIFY_THROWS_EXCEPTION(DbError, tr.commit());
+    }
+    QCOMPARE(mine.transactionDepth(), 0);
+    QVERIFY(sqlite3_get_autocommit(mine.handle()));
+    theirs.exec(QStringLiteral("COMMIT"));
+    // No write lock is left behind, and a later write of ours is really committed.
+    theirs.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    theirs.exec(QStringLiteral("COMMIT"));
+    t.addUser(QStringLiteral("ketto"), QStringLiteral("Kettő"), false);
+    const Recordset seen = theirs.query(QStringLiteral("SELECT usr_login FROM USERS"));
+    QCOMPARE(seen.count(), 1);
+    QCOMPARE(seen.field(QStringLiteral("usr_login")).toString(), QStringLiteral("ketto"));
+}
+
+void tst_database::namesInHungarianOrder_data() {
+    // Each list command, the statement that puts one name in, and the column it gives back.
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("insert");
+    QTest::addColumn<QString>("column");
+    QTest::newRow("users") << "getUsers"
+                           << "INSERT INTO USERS (usr_nev, usr_login, usr_paswd) VALUES ('N', ?, '')"
+                           << "usr_login";
+    QTest::newRow("classes") << "getPeriodClasses"
+                             << "INSERT INTO OSZTALY (osz_tev_id, osz_evfolyam, osz_nev) VALUES (1, 2, ?)"
+                             << "osz_nev";
+    QTest::newRow("pupils") << "getStudentsByClass"
+                            << "INSERT INTO TANULO (tan_vnev, tan_knev) VALUES (?, 'X'); INSERT INTO "
+                               "ERTEKELES (ert_tan_id, ert_osz_id, ert_tev_id) VALUES (last_insert_rowid(), "
+                               "1, 1)"
+                            << "tan_vnev";
+    QTest::newRow("sentences") << "getSentences"
+                               << "INSERT INTO MONDATBANK (mdb_akb_id, mdb_szoveg) VALUES (1, ?)"
+                               << "mdb_szoveg";
+    QTest::newRow("rating parts in print order")
+        << "getErtresz"
+        << "INSERT INTO ALKMPBANK (akb_kpb_id, akb_nev) VALUES (1, ?); INSERT INTO ERTRESZ (esz_ert_id, "
+           "esz_akb_id, esz_szoveg) VALUES (1, last_insert_rowid(), 'x')"
+        << "akb_nev";
+}
+
+void tst_database::namesInHungarianOrder() {
+    QFETCH(QString, command);
+    QFETCH(QString, insert);
+    QFETCH(QString, column);
+    TestDatabase t;
+    Connection &c = t.db().connection();
+    c.exec(QStringLiteral("INSERT INTO ATARGY (ata_id, ata_rnev, ata_tev_id) VALUES (1, 'Tárgy', 1);"
+                          "INSERT INTO KMPBANK (kpb_id, kpb_ata_id, kpb_nev) VALUES (1, 1, 'Terület')"));
+    const QStringList hungarian = {QStringLiteral("alma"),      QStringLiteral("Ilona"),
+                                   QStringLiteral("Írás"),      QStringLiteral("Olvasás"),
+                                   QStringLiteral("Önállóság"), QStringLiteral("Zsolt")};
+    for (const QString &name :
+         {hungarian[5], hungarian[2], hungarian[0], hungarian[4], hungarian[1], hungarian[3]}) {
+        const QStringList statements = insert.split(QStringLiteral("; "));
+        c.query(statements[0], {name});
+        for (qsizetype i = 1; i < statements.size(); ++i)
+            c.exec(statements[i]);
+    }
+    const QVariantList key = command == QLatin1String("getUsers") ? QVariantList() : QVariantList{1};
+    const Recordset rs = command == QLatin1String("getErtresz") ? t.app().devPrint.run(command, key)
+                                                                : t.db().run(command, key);
+    QStringList got;
+    for (int i = 0; i < rs.count(); ++i)
+        got << rs.at(i, column).toString();
+    QCOMPARE(got, hungarian);
 }
 
 QTEST_GUILESS_MAIN(tst_database)

@@ -52,9 +52,17 @@ private slots:
     void askToSave_data();
     void askToSave();
     void failedSaveKeepsEdits();
+    void revertDropsPendingPart_data();
     void revertDropsPendingPart();
     void autosaveSavesOpenRating();
+    void autosaveWaitsForOpenWindows();
+    void headerShownOnlyForActivePeriod_data();
     void headerShownOnlyForActivePeriod();
+    void finaliseButtonOffWhenReadOnly_data();
+    void finaliseButtonOffWhenReadOnly();
+    void ratingFinalisedMeanwhileIsNotWritten();
+    void failedOpeningLeavesNoLock();
+    void chooserKeepsChosenPeriod();
     void noActivePeriod();
     void logoutReleasesLock();
 
@@ -78,6 +86,15 @@ void tst_editor::init() {
 void tst_editor::cleanup() {
     m_s->close();
     m_s.reset();
+}
+
+// Chooses a period in the pupil chooser as the user does.
+static std::function<void(QDialog *)> choosePeriod(const char *text) {
+    return [text](QDialog *d) {
+        auto *periods = d->findChild<QComboBox *>(QStringLiteral("cmbPeriod"));
+        periods->setCurrentIndex(periods->findText(QString::fromUtf8(text), Qt::MatchStartsWith));
+        emit periods->activated(periods->currentIndex());
+    };
 }
 
 frmMain *tst_editor::openEditor(qint64 user) {
@@ -243,7 +260,7 @@ void tst_editor::newPartCreatesRowAndEmptyingDeletesIt() {
     QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt(), 1);
     QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna"));
     QVERIFY(!editor->isDirty());
-    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Szépen számol."));
+    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Szépen számol. ")); // as typed, blank and all
     QCOMPARE(m_s->db.scalar(QStringLiteral("SELECT log_megj FROM LOG WHERE log_tabla='ERTRESZ'")).toString(),
              QStringLiteral("Ertekeles mentese"));
     editor->txtRating->selectAll();
@@ -289,7 +306,7 @@ void tst_editor::sentenceInsertedAtCaretWithBlank() {
     QTextCursor c = editor->txtRating->textCursor();
     c.setPosition(1);
     editor->txtRating->setTextCursor(c);
-    QTreeWidgetItem *first = editor->dlSentences->topLevelItem(0);
+    QTreeWidgetItem *first = editor->dlSentences->topLevelItem(1);
     QCOMPARE(first->text(0), QStringLiteral("Hibátlanul ad össze. "));
     editor->dlSentences->setCurrentItem(first);
     emit editor->dlSentences->itemDoubleClicked(first, 0);
@@ -304,9 +321,9 @@ void tst_editor::sentencesListedBySharing() {
     QStringList shown;
     for (int i = 0; i < editor->dlSentences->topLevelItemCount(); ++i)
         shown << editor->dlSentences->topLevelItem(i)->text(0);
-    QCOMPARE(shown, (QStringList{QStringLiteral("Hibátlanul ad össze. "),
-                                 QStringLiteral("Tízes átlépéssel is ügyes. "),
-                                 QStringLiteral("Anna saját mondata. ")}));
+    QCOMPARE(shown,
+             (QStringList{QStringLiteral("Anna saját mondata. "), QStringLiteral("Hibátlanul ad össze. "),
+                          QStringLiteral("Tízes átlépéssel is ügyes. ")}));
 }
 
 void tst_editor::addingSentence_data() {
@@ -400,17 +417,8 @@ void tst_editor::readOnly() {
                      {ratingOf(0), m_s->school.addition, QStringLiteral("Tárolt szöveg.")});
     frmMain *editor = openEditor(m_s->school.teacher);
     if (why == QLatin1String("inactive")) {
-        m_s->dialogs.expectModal(QStringLiteral("frmKid"), [](QDialog *d) {
-            auto *periods = d->findChild<QComboBox *>(QStringLiteral("cmbPeriod"));
-            periods->setCurrentIndex(periods->findText(QStringLiteral("2024 - Félév")));
-            emit periods->activated(periods->currentIndex());
-            auto *classes = d->findChild<QTreeWidget *>(QStringLiteral("dlClass"));
-            classes->setCurrentItem(classes->topLevelItem(0));
-            auto *kids = d->findChild<QTreeWidget *>(QStringLiteral("listKid"));
-            kids->setCurrentItem(kids->topLevelItem(0));
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnSelect")), Qt::LeftButton);
-            return d->result();
-        });
+        m_s->dialogs.expectModal(QStringLiteral("frmKid"),
+                                 EditorSession::pickPupil(0, choosePeriod("2024 - Félév")));
         choosePupil(editor, 0, false);
     } else {
         choosePupil(editor, 0);
@@ -423,13 +431,16 @@ void tst_editor::readOnly() {
     QVERIFY(!m_s->menu->mnuImportText->isEnabled());
     if (why == QLatin1String("final"))
         QCOMPARE(editor->windowTitle(), QStringLiteral("Értékelés: Árva Ádám (2. a) - Végleges"));
-    // Only another user's lock makes the opening a mere reader; otherwise the lock is taken, as for any
-    // opening.
-    const qint64 expectedHolder = why == QLatin1String("locked") ? m_s->school.other : m_s->school.teacher;
+    // A reader and a past period take no lock; a finalised rating is locked by whoever may reopen it.
+    const qint64 expectedHolder = why == QLatin1String("locked")  ? m_s->school.other
+                                  : why == QLatin1String("final") ? m_s->school.teacher
+                                                                  : 0;
     QCOMPARE(
         m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
             .toLongLong(),
         expectedHolder);
+    // Text put in the box by other means than typing is still not saved.
+    editor->txtRating->setPlainText(QStringLiteral("Felülírva."));
     editor->SaveChanges();
     QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Tárolt szöveg."));
     // A reader never unlocks: closing leaves another user's lock in place.
@@ -541,11 +552,20 @@ void tst_editor::failedSaveKeepsEdits() {
     QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Nem veszhet el."));
 }
 
+void tst_editor::revertDropsPendingPart_data() {
+    QTest::addColumn<bool>("headerEdited");
+    QTest::newRow("text only") << false;
+    QTest::newRow("header changed too") << true;
+}
+
 void tst_editor::revertDropsPendingPart() {
+    QFETCH(bool, headerEdited);
     m_s->db.db().run(QStringLiteral("createRatingData"),
                      {ratingOf(0), m_s->school.addition, QStringLiteral("Eredeti.")});
     frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
+    if (headerEdited)
+        editor->header->txtMulOrak->setText(QStringLiteral("7"));
     type(editor, QStringLiteral(" Toldás"));
     m_s->dialogs.expectMessage(
         QStringLiteral(
@@ -553,8 +573,18 @@ void tst_editor::revertDropsPendingPart() {
         Icon::Question, QMessageBox::Yes);
     QTest::mouseClick(editor->btnRevert, Qt::LeftButton);
     QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Eredeti."));
-    QVERIFY(!editor->isDirty());
-    QCOMPARE(caption(), QStringLiteral("Lorvanto - Kiss Anna"));
+    // The header change is still unsaved: marked, and saved when the user leaves.
+    QCOMPARE(editor->isDirty(), headerEdited);
+    QCOMPARE(caption(),
+             headerEdited ? QStringLiteral("Lorvanto - Kiss Anna*") : QStringLiteral("Lorvanto - Kiss Anna"));
+    if (headerEdited)
+        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+                                   QMessageBox::Yes);
+    QVERIFY(editor->parentWidget()->close());
+    QCOMPARE(
+        m_s->db.scalar(QStringLiteral("SELECT ert_mulaszt FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)}),
+        headerEdited ? QVariant(7) : QVariant());
+    QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Eredeti."));
 }
 
 void tst_editor::autosaveSavesOpenRating() {
@@ -562,18 +592,60 @@ void tst_editor::autosaveSavesOpenRating() {
     Clock::set([this] { return m_now; });
     frmMain *editor = openEditor(m_s->school.teacher);
     choosePupil(editor, 0);
-    type(editor, QStringLiteral("Magától mentődik."));
+    type(editor, QStringLiteral("Magától mentődik. "));
+    QTextCursor caret = editor->txtRating->textCursor();
+    caret.setPosition(7);
+    editor->txtRating->setTextCursor(caret);
     QVERIFY(frmAutoSave::instance());
     m_now = m_now.addSecs(5 * 60 + 1);
     frmAutoSave::instance()->tmrCheck_Timer();
     QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Magától mentődik."));
     QVERIFY(!editor->isDirty());
+    // The user types on where he was: the text as typed and the caret are left alone.
+    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Magától mentődik. "));
+    QCOMPARE(editor->txtRating->textCursor().position(), 7);
     QCOMPARE(
         m_s->db.scalar(QStringLiteral("SELECT count(*) FROM LOG WHERE log_megj='AUTOSAVE START'")).toInt(),
         1);
 }
 
+void tst_editor::autosaveWaitsForOpenWindows() {
+    m_now = QDateTime(QDate(2026, 12, 8), QTime(9, 0));
+    Clock::set([this] { return m_now; });
+    const auto tickWhenDue = [this] {
+        m_now = m_now.addSecs(5 * 60 + 1);
+        frmAutoSave::instance()->tmrCheck_Timer();
+    };
+    const QString startCount = QStringLiteral("SELECT count(*) FROM LOG WHERE log_megj='AUTOSAVE START'");
+    frmMain *editor = openEditor(m_s->school.teacher);
+    choosePupil(editor, 0);
+    type(editor, QStringLiteral("Elvetendő."));
+    // Falling due while the question is open, it does not save what the user is about to throw away.
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+                               QMessageBox::No, tickWhenDue);
+    m_s->dialogs.expectModal(QStringLiteral("frmKid"), EditorSession::pickPupil(0));
+    QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
+    QVERIFY(partText(0, m_s->school.addition).isNull());
+    QCOMPARE(m_s->db.scalar(startCount).toInt(), 0);
+    // A failing save shows its box once: the ticks while it is open neither log nor save again.
+    type(editor, QStringLiteral("Nem veszhet el."));
+    m_s->db.db().connection().exec(QStringLiteral(
+        "CREATE TRIGGER fail BEFORE INSERT ON ERTRESZ BEGIN SELECT RAISE(ABORT, 'hiba'); END"));
+    m_s->dialogs.expectMessage(QStringLiteral("A mentés nem sikerült, a módosítások megmaradtak.*"),
+                               Icon::Critical, QMessageBox::Ok, tickWhenDue);
+    tickWhenDue();
+    QCOMPARE(m_s->db.scalar(startCount).toInt(), 1);
+    QVERIFY(editor->isDirty());
+}
+
+void tst_editor::headerShownOnlyForActivePeriod_data() {
+    QTest::addColumn<bool>("active");
+    QTest::newRow("active period") << true;
+    QTest::newRow("past period") << false;
+}
+
 void tst_editor::headerShownOnlyForActivePeriod() {
+    QFETCH(bool, active);
     m_s->db.db().run(QStringLiteral("updateMainRatingData"),
                      {12, 2, QStringLiteral("Felsőbb évfolyamba léphet."), QDate(2025, 2, 28), ratingOf(0)});
     m_s->db.db().connection().query(
@@ -582,11 +654,16 @@ void tst_editor::headerShownOnlyForActivePeriod() {
         {ratingOf(0)});
     m_s->db.db().run(QStringLiteral("addClosure"),
                      {ratingOf(0), QStringLiteral("Egyéni munkarend szerint halad.")});
+    if (!active)
+        m_s->db.db().run(QStringLiteral("updateActivePeriod"), {m_s->school.oldPeriod});
     frmMain *editor = openEditor(m_s->school.teacher);
-    choosePupil(editor, 0);
-    QCOMPARE(editor->header->txtMulOrak->text(), QStringLiteral("12"));
-    QCOMPARE(editor->header->txtIgazolatlan->text(), QStringLiteral("2"));
-    QCOMPARE(editor->header->txtEvfolyam->text(), QStringLiteral("Felsőbb évfolyamba léphet."));
+    m_s->dialogs.expectModal(QStringLiteral("frmKid"),
+                             EditorSession::pickPupil(0, choosePeriod("2024 - Félév")));
+    QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
+    QCOMPARE(editor->header->txtMulOrak->text(), active ? QStringLiteral("12") : QString());
+    QCOMPARE(editor->header->txtIgazolatlan->text(), active ? QStringLiteral("2") : QString());
+    QCOMPARE(editor->header->txtEvfolyam->text(),
+             active ? QStringLiteral("Felsőbb évfolyamba léphet.") : QString());
     QCOMPARE(editor->header->txtKelt->text(), QStringLiteral("2025"));
     QCOMPARE(editor->header->cmbMonth->currentText(), QStringLiteral("február"));
     QCOMPARE(editor->header->cmbDay->count(), 29);
@@ -597,6 +674,86 @@ void tst_editor::headerShownOnlyForActivePeriod() {
     QCOMPARE(editor->header->List1->item(0)->text(), QStringLiteral("1: AB 11"));
     QCOMPARE(editor->header->listClosures->topLevelItemCount(), 1);
     QVERIFY(!editor->isDirty());
+}
+
+void tst_editor::finaliseButtonOffWhenReadOnly_data() {
+    QTest::addColumn<QString>("why");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("finalised, free") << "final" << true;
+    QTest::newRow("locked by another user") << "locked" << false;
+    QTest::newRow("class exported") << "exported" << false;
+    QTest::newRow("past period") << "past" << false;
+}
+
+void tst_editor::finaliseButtonOffWhenReadOnly() {
+    QFETCH(QString, why);
+    QFETCH(bool, enabled);
+    m_s->db.db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(0)});
+    if (why == QLatin1String("locked"))
+        m_s->db.db().run(QStringLiteral("setLock"), {m_s->school.other, ratingOf(0)});
+    else if (why == QLatin1String("exported"))
+        m_s->db.db().run(QStringLiteral("addExportedClass"), {m_s->school.cls, m_s->school.admin});
+    else if (why == QLatin1String("past"))
+        m_s->db.db().run(QStringLiteral("updateActivePeriod"), {m_s->school.oldPeriod});
+    frmMain *editor = openEditor(m_s->school.admin);
+    m_s->dialogs.expectModal(QStringLiteral("frmKid"),
+                             EditorSession::pickPupil(0, choosePeriod("2024 - Félév")));
+    QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
+    QVERIFY(editor->isRatingOpen());
+    QCOMPARE(editor->header->btnClose->text(), QStringLiteral("&Visszavéglegesítés"));
+    QCOMPARE(editor->header->btnClose->isEnabled(), enabled);
+}
+
+void tst_editor::ratingFinalisedMeanwhileIsNotWritten() {
+    frmMain *editor = openEditor(m_s->school.teacher);
+    choosePupil(editor, 0);
+    type(editor, QStringLiteral("Későn jött."));
+    auto second = m_s->db.secondProgram();
+    {
+        AppData::Scope scope(*second);
+        second->devDB.run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), ratingOf(0)});
+    }
+    m_s->dialogs.expectMessage(
+        QStringLiteral(
+            "Az értékelést közben véglegesítették, ezért nem menthető. A módosítások megmaradtak."),
+        Icon::Exclamation);
+    QTest::mouseClick(editor->btnSave, Qt::LeftButton);
+    QVERIFY(partText(0, m_s->school.addition).isNull());
+    QVERIFY(editor->isDirty());
+    QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Későn jött."));
+    QCOMPARE(editor->pendingEdits().count(), 1);
+}
+
+void tst_editor::failedOpeningLeavesNoLock() {
+    frmMain *editor = openEditor(m_s->school.teacher);
+    // The rights table goes away between the listing and the choice: opening fails half-way.
+    m_s->dialogs.expectModal(QStringLiteral("frmKid"), EditorSession::pickPupil(0, [this](QDialog *) {
+                                 m_s->db.db().connection().exec(
+                                     QStringLiteral("ALTER TABLE JOG RENAME TO JOG2"));
+                             }));
+    m_s->dialogs.expectMessage(QStringLiteral("*"), Icon::Critical);
+    QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
+    QVERIFY(!editor->isRatingOpen());
+    QCOMPARE(
+        m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+            .toLongLong(),
+        0);
+}
+
+void tst_editor::chooserKeepsChosenPeriod() {
+    frmMain *editor = openEditor(m_s->school.teacher);
+    m_s->dialogs.expectModal(QStringLiteral("frmKid"), [](QDialog *d) {
+        choosePeriod("2023 - Év vége")(d);
+        return int(QDialog::Rejected);
+    });
+    QString shown;
+    m_s->dialogs.expectModal(QStringLiteral("frmKid"), [&shown](QDialog *d) {
+        shown = d->findChild<QComboBox *>(QStringLiteral("cmbPeriod"))->currentText();
+        return int(QDialog::Rejected);
+    });
+    QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
+    QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
+    QCOMPARE(shown, QStringLiteral("2023 - Év vége"));
 }
 
 void tst_editor::noActivePeriod() {

@@ -49,6 +49,7 @@ private slots:
     void templates_data();
     void templates();
     void noTemplates();
+    void longStoredValuesKeptWhole();
     void finaliseSavesFirstAndFreezesNumbers();
     void undoByAdministratorVoidsSheets();
     void undoRefusedOncePrinted_data();
@@ -95,7 +96,11 @@ void tst_header::wholeNumbers_data() {
     QTest::newRow("zero") << "0" << true;
     QTest::newRow("fraction") << "12.5" << false;
     QTest::newRow("comma fraction") << "1,5" << false;
-    QTest::newRow("leading blank") << " 12" << false;
+    QTest::newRow("blanks around") << " 12 " << true;
+    QTest::newRow("plus sign") << "+5" << false;
+    QTest::newRow("minus sign") << "-5" << true;
+    QTest::newRow("blanks only") << "  " << false;
+    QTest::newRow("blank inside") << "1 2" << false;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("letters") << "abc" << false;
     QTest::newRow("leading zero") << "012" << false;
@@ -353,6 +358,33 @@ void tst_header::noTemplates() {
     QTest::mouseClick(editor->header->Command1, Qt::LeftButton);
     m_s->dialogs.expectMessage(QStringLiteral("Nincs határozatsablon definiálva."), Icon::Information);
     QTest::mouseClick(editor->header->Command2, Qt::LeftButton);
+}
+
+void tst_header::longStoredValuesKeptWhole() {
+    const QString decision = QStringLiteral("Felsőbb évfolyamba léphet. ").repeated(9); // 243 characters
+    m_s->db.db().run(QStringLiteral("updateMainRatingData"), {1234, 5, decision, QVariant(), ratingOf(0)});
+    m_s->db.db().connection().query(QStringLiteral("UPDATE HAT_SABLON SET hat_szoveg=? WHERE hat_id=1"),
+                                    {decision});
+    frmMain *editor = openEditor(m_s->school.teacher);
+    RatingHeaderView *h = editor->header;
+    QCOMPARE(h->txtEvfolyam->text(), decision);
+    QCOMPARE(h->txtMulOrak->text(), QStringLiteral("1234"));
+    // A template too long for the field is refused with a word, the field left as it was.
+    h->txtEvfolyam->setText(QStringLiteral("Rövid."));
+    m_s->dialogs.expectModal(QStringLiteral("frmTemplate"), [](QDialog *d) {
+        auto *list = d->findChild<QTreeWidget *>(QStringLiteral("lvTemplates"));
+        list->setCurrentItem(list->topLevelItem(0));
+        QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnOK")), Qt::LeftButton);
+        return d->result();
+    });
+    m_s->dialogs.expectMessage(QStringLiteral("A sablon hosszabb, mint amennyit a határozat mezője befogad*"),
+                               Icon::Exclamation);
+    QTest::mouseClick(h->Command2, Qt::LeftButton);
+    QCOMPARE(h->txtEvfolyam->text(), QStringLiteral("Rövid."));
+    // Saving writes back the stored absences whole.
+    QTest::mouseClick(h->btnSaveRating, Qt::LeftButton);
+    QCOMPARE(column("ert_mulaszt").toInt(), 1234);
+    QCOMPARE(column("ert_hatarozat_evf").toString(), QStringLiteral("Rövid."));
 }
 
 void tst_header::finaliseSavesFirstAndFreezesNumbers() {

@@ -1,6 +1,8 @@
 // Start-up and login through the login window's named controls, every message checked.
 #include "ScriptedDialogService.h"
 #include "TestDatabase.h"
+#include "data/Connection.h"
+#include "data/DatabaseKey.h"
 #include "data/PasswordHash.h"
 #include "shell/LinkLabel.h"
 #include "shell/ProgramExit.h"
@@ -18,6 +20,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <future>
+#include <thread>
 
 using Icon = DialogService::Icon;
 
@@ -32,6 +36,9 @@ private slots:
     void newPasswordRule_data();
     void newPasswordRule();
     void cancelSettingPasswordLeavesNobodyLoggedIn();
+    void firstPasswordWindowActsOnItsOwnUser();
+    void igazgatoNeverDoubled_data();
+    void igazgatoNeverDoubled();
     void failedAttempts_data();
     void failedAttempts();
     void goodPasswordLogsIn();
@@ -197,6 +204,82 @@ void tst_login::cancelSettingPasswordLeavesNobodyLoggedIn() {
                 .field(QStringLiteral("usr_paswd"))
                 .isNull());
     QCOMPARE(m_exitRequests, 0);
+}
+
+void tst_login::firstPasswordWindowActsOnItsOwnUser() {
+    const qint64 anna = m_db->addUser(QStringLiteral("anna"), QStringLiteral("Kiss Anna"), false,
+                                      PasswordHash::hash(QStringLiteral("titok")));
+    const qint64 bela = m_db->addUser(QStringLiteral("bela"), QStringLiteral("Nagy Béla"), true);
+    frmAuth auth;
+    QVERIFY(auth.load());
+    auth.show();
+    const QString first = QStringLiteral("Első bejelentkezéskor meg kell változtatnia a jelszavát.");
+    m_dialogs->expectMessage(first, Icon::Information);
+    login(auth, QStringLiteral("bela"), QStringLiteral("újjelszó"));
+    QPointer<frmSetNewPass> set = auth.setNewPassWindow();
+    // Another attempt ends the window of the earlier one.
+    m_dialogs->expectMessage(QStringLiteral("Hibás jelszó!"), Icon::Exclamation);
+    login(auth, QStringLiteral("anna"), QStringLiteral("rossz"));
+    QTRY_VERIFY(!set);
+    // A window whose login state changed under it still acts on the user it was opened for.
+    m_dialogs->expectMessage(first, Icon::Information);
+    login(auth, QStringLiteral("bela"), QStringLiteral("újjelszó"));
+    set = auth.setNewPassWindow();
+    m_db->loginAs(anna);
+    set->txtPasswordConfirm->setText(QStringLiteral("újjelszó"));
+    QTest::mouseClick(set->btnDone, Qt::LeftButton);
+    auto stored = [this](qint64 id) {
+        return m_db->scalar(QStringLiteral("SELECT usr_paswd FROM USERS WHERE usr_id=?"), {id}).toString();
+    };
+    QVERIFY(PasswordHash::verify(stored(bela), QStringLiteral("újjelszó")));
+    QVERIFY(PasswordHash::verify(stored(anna), QStringLiteral("titok")));
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT log_usr_id FROM LOG WHERE log_megj='Jelszo letrehozasa'"))
+                 .toLongLong(),
+             bela);
+    QCOMPARE(auth.menuWindow()->windowTitle(), QStringLiteral("Lorvanto - Nagy Béla"));
+}
+
+void tst_login::igazgatoNeverDoubled_data() {
+    QTest::addColumn<bool>("otherProgramSeeds");
+    QTest::newRow("igazgato without administrator rights") << false;
+    QTest::newRow("another program seeding at the same moment") << true;
+}
+
+void tst_login::igazgatoNeverDoubled() {
+    QFETCH(bool, otherProgramSeeds);
+    std::thread other;
+    if (otherProgramSeeds) {
+        // The other program has added "igazgato" but not committed yet when this one looks (opening the
+        // file under its key takes a moment, hence the long wait before the commit).
+        std::promise<void> added;
+        other = std::thread([path = m_db->path(), &added] {
+            Connection c;
+            c.open(path, databaseKey());
+            c.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            c.exec(QStringLiteral("INSERT INTO USERS (usr_nev, usr_login, usr_beosztas, usr_admin_rights) "
+                                  "VALUES ('Igazgató', 'igazgato', 'Igazgató', 1)"));
+            added.set_value();
+            std::this_thread::sleep_for(std::chrono::seconds(3));
+            c.exec(QStringLiteral("COMMIT"));
+        });
+        added.get_future().wait();
+    } else {
+        m_db->addUser(QStringLiteral("Igazgato"), QStringLiteral("Régi Igazgató"), false,
+                      PasswordHash::hash(QStringLiteral("titok")));
+    }
+    frmAuth auth;
+    const bool loaded = auth.load();
+    if (other.joinable())
+        other.join();
+    QVERIFY(loaded);
+    const Recordset rows = m_db->db().connection().query(
+        QStringLiteral("SELECT * FROM USERS WHERE usr_login='igazgato' COLLATE HU_NOCASE"));
+    QCOMPARE(rows.count(), 1);
+    QVERIFY(rows.field(QStringLiteral("usr_admin_rights")).toBool());
+    QCOMPARE(auth.cmbUsers->count(), 1);
+    if (!otherProgramSeeds)
+        QVERIFY(PasswordHash::verify(rows.field(QStringLiteral("usr_paswd")).toString(),
+                                     QStringLiteral("titok")));
 }
 
 void tst_login::failedAttempts_data() {

@@ -14,10 +14,13 @@
 #include "shell/frmMenu.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -41,10 +44,13 @@ private slots:
     void badBackgroundIsIgnored();
     void askToSaveCancelKeepsWindow_data();
     void askToSaveCancelKeepsWindow();
+    void refusedCloseKeepsWindow_data();
+    void refusedCloseKeepsWindow();
     void exportFullDatabaseIsReadableCopy();
     void exportRefusesLiveDatabase();
     void restoreRefusesWrongFile();
     void restoreNeedsBackupFirst();
+    void backupRefusesFileToRestore();
     void restoreReplacesDatabaseAndEnds();
     void helpAndAbout();
 
@@ -123,8 +129,10 @@ void tst_mainwindow::menusByRoleAndExportState() {
     QCOMPARE(menu->windowTitle(),
              admin ? QStringLiteral("Lorvanto - Igazgató Úr") : QStringLiteral("Lorvanto - Kiss Anna"));
     QCOMPARE(menu->mnuManage->menuAction()->isVisible(), exportState != 1);
-    QCOMPARE(menu->mnuImportRating->isEnabled(),
-             false); // its window comes later; never usable in a checkout copy
+    // The class-level import is never usable in a checkout copy, its window present or not.
+    menu->mnuImportRating->setEnabled(true);
+    menu->load();
+    QCOMPARE(menu->mnuImportRating->isEnabled(), exportState != 1);
     QCOMPARE(menu->mnuSeasons->isVisible(), admin);
     QCOMPARE(menu->mnuS5->isVisible(), admin);
     QCOMPARE(menu->mnuAdmin->menuAction()->isVisible(), admin);
@@ -295,6 +303,35 @@ void tst_mainwindow::askToSaveCancelKeepsWindow() {
     QCOMPARE(closed.first().first().toBool(), how == QLatin1String("logout"));
 }
 
+void tst_mainwindow::refusedCloseKeepsWindow_data() {
+    QTest::addColumn<bool>("logout");
+    QTest::newRow("logout") << true;
+    QTest::newRow("exit") << false;
+}
+
+void tst_mainwindow::refusedCloseKeepsWindow() {
+    QFETCH(bool, logout);
+    // A window of the document area that will not close (its own question answered Cancel).
+    struct Stubborn : QWidget {
+        void closeEvent(QCloseEvent *event) override { event->ignore(); }
+    };
+    auto menu = openMenu(m_teacher);
+    int asked = 0;
+    EditorLink::setAskToSave([&] {
+        ++asked;
+        return true;
+    });
+    menu->mdiArea()->addSubWindow(new Stubborn)->show();
+    QSignalSpy closed(menu.get(), &frmMenu::closedForGood);
+    (logout ? menu->mnuLogout : menu->mnuExit)->trigger();
+    QVERIFY(menu->isVisible());
+    QCOMPARE(closed.count(), 0);
+    // The next attempt asks the save question again.
+    menu->close();
+    QCOMPARE(asked, 2);
+    QVERIFY(menu->isVisible());
+}
+
 void tst_mainwindow::exportFullDatabaseIsReadableCopy() {
     m_db->addPupil(QStringLiteral("Mentett"), QStringLiteral("Tanuló"));
     auto menu = openMenu(m_admin);
@@ -358,6 +395,31 @@ void tst_mainwindow::restoreNeedsBackupFirst() {
     menu->mnuImportFullDB->trigger();
     QCOMPARE(m_dialogs->shown().at(0).defaultButton, QMessageBox::No);
     QCOMPARE(m_db->db().run(QStringLiteral("getUsers")).count(), 2);
+    QCOMPARE(m_exitRequests, 0);
+}
+
+void tst_mainwindow::backupRefusesFileToRestore() {
+    const QString source = m_db->dir() + QStringLiteral("/regi.mb");
+    Schema::createDatabase(source);
+    const QByteArray before = [&] {
+        QFile f(source);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    auto menu = openMenu(m_admin);
+    m_dialogs->expectOpenFile(source);
+    m_dialogs->expectMessage(QStringLiteral("Figyelem! Az 'Adatbázis importálása'*"), Icon::Exclamation,
+                             QMessageBox::Yes);
+    m_dialogs->expectSaveFile(source);
+    m_dialogs->expectMessage(QStringLiteral("A biztonsági másolat nem írhatja felül a visszaállítandó "
+                                            "adatbázist. Válasszon másik fájlt!"),
+                             Icon::Exclamation);
+    m_dialogs->expectMessage(QStringLiteral("Biztonsági másolat nélkül a visszaállítás nem folytatódik."),
+                             Icon::Information);
+    menu->mnuImportFullDB->trigger();
+    QFile f(source);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
     QCOMPARE(m_exitRequests, 0);
 }
 

@@ -28,31 +28,31 @@ ScriptedDialogService::~ScriptedDialogService() {
     DialogService::install(nullptr);
 }
 
-void ScriptedDialogService::expectMessage(const QString &text, Icon icon,
-                                          QMessageBox::StandardButton answer) {
-    Step s{Kind::Message, text, icon, answer, {}, false, {}};
+void ScriptedDialogService::expectMessage(const QString &text, Icon icon, QMessageBox::StandardButton answer,
+                                          std::function<void()> whileShown) {
+    Step s{Kind::Message, text, icon, answer, {}, false, {}, std::move(whileShown)};
     m_script.enqueue(s);
 }
 
 void ScriptedDialogService::expectOpenFile(const QString &answer) {
-    m_script.enqueue(Step{Kind::OpenFile, {}, Icon::None, QMessageBox::Ok, answer, false, {}});
+    m_script.enqueue(Step{Kind::OpenFile, {}, Icon::None, QMessageBox::Ok, answer, false, {}, {}});
 }
 
 void ScriptedDialogService::expectSaveFile(const QString &answer) {
-    m_script.enqueue(Step{Kind::SaveFile, {}, Icon::None, QMessageBox::Ok, answer, false, {}});
+    m_script.enqueue(Step{Kind::SaveFile, {}, Icon::None, QMessageBox::Ok, answer, false, {}, {}});
 }
 
 void ScriptedDialogService::expectPrintDialog(bool accept) {
-    m_script.enqueue(Step{Kind::Print, {}, Icon::None, QMessageBox::Ok, {}, accept, {}});
+    m_script.enqueue(Step{Kind::Print, {}, Icon::None, QMessageBox::Ok, {}, accept, {}, {}});
 }
 
 void ScriptedDialogService::expectModal(const QString &objectName, std::function<int(QDialog *)> driver) {
     m_script.enqueue(
-        Step{Kind::Modal, objectName, Icon::None, QMessageBox::Ok, {}, false, std::move(driver)});
+        Step{Kind::Modal, objectName, Icon::None, QMessageBox::Ok, {}, false, std::move(driver), {}});
 }
 
 void ScriptedDialogService::expectOpenUrl(const QUrl &url) {
-    m_script.enqueue(Step{Kind::Url, url.toString(), Icon::None, QMessageBox::Ok, {}, true, {}});
+    m_script.enqueue(Step{Kind::Url, url.toString(), Icon::None, QMessageBox::Ok, {}, true, {}, {}});
 }
 
 bool ScriptedDialogService::openUrl(const QUrl &url) {
@@ -96,6 +96,8 @@ QMessageBox::StandardButton ScriptedDialogService::message(QWidget *, const QStr
         QTest::qFail(qPrintable(QStringLiteral("expected message [%1] \"%2\", got %3")
                                     .arg(iconName(step.icon), step.text, what)),
                      __FILE__, __LINE__);
+    if (step.whileShown)
+        step.whileShown();
     return step.answer;
 }
 

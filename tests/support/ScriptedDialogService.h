@@ -21,8 +21,10 @@ public:
     ScriptedDialogService();
     ~ScriptedDialogService() override;
 
-    // A message with this text (or, with a text ending in "*", beginning with it) and icon, answered so.
-    void expectMessage(const QString &text, Icon icon, QMessageBox::StandardButton answer = QMessageBox::Ok);
+    // A message with this text (or, with a text ending in "*", beginning with it) and icon, answered so;
+    // whileShown runs while the message is open (a timer that fires meanwhile, say).
+    void expectMessage(const QString &text, Icon icon, QMessageBox::StandardButton answer = QMessageBox::Ok,
+                       std::function<void()> whileShown = {});
     void expectOpenFile(const QString &answer);
     void expectSaveFile(const QString &answer);
     void expectPrintDialog(bool accept);
@@ -57,6 +59,7 @@ private:
         QString fileAnswer;
         bool accept = false;
         std::function<int(QDialog *)> driver;
+        std::function<void()> whileShown;
     };
     bool take(Kind kind, const QString &what, Step &step);
 
