@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/AppData.h"
+#include "data/Connection.h"
 #include "data/Schema.h"
 #include "data/modSub.h"
 
@@ -41,3 +42,29 @@ struct BenchDatabase {
         app->login.isAdmin = app->login.currentUser.toBool(QStringLiteral("usr_admin_rights"));
     }
 };
+
+constexpr int kSubjects = 20, kComps = 5, kSubComps = 5, kSentences = 20;
+
+// A curriculum of 10,000 sentences in 20 x 5 x 5 sub-competencies.
+inline void fillCurriculum(CommandSet &db, qint64 tev) {
+    Transaction t(db.connection());
+    for (int s = 0; s < kSubjects; ++s) {
+        db.run(QStringLiteral("createSubject"), {QStringLiteral("Tantárgy %1").arg(s), tev});
+        const qint64 ata = modSub::GetLastKey(QStringLiteral("ATARGY"));
+        for (int c = 0; c < kComps; ++c) {
+            db.run(QStringLiteral("createComp"), {ata, QStringLiteral("Kompetencia %1").arg(c)});
+            const qint64 kpb = modSub::GetLastKey(QStringLiteral("KMPBANK"));
+            for (int a = 0; a < kSubComps; ++a) {
+                db.run(QStringLiteral("createSubComp"), {kpb, QStringLiteral("Részterület %1").arg(a)});
+                const qint64 akb = modSub::GetLastKey(QStringLiteral("ALKMPBANK"));
+                for (int m = 0; m < kSentences; ++m)
+                    db.run(
+                        QStringLiteral("addSentence2"),
+                        {akb,
+                         QStringLiteral("A tanuló a(z) %1. mondat szerint szépen dolgozik az órákon.").arg(m),
+                         QStringLiteral("M"), 1});
+            }
+        }
+    }
+    t.commit();
+}

@@ -3,6 +3,7 @@
 #include "data/ProgramFiles.h"
 #include "data/Schema.h"
 #include "data/modSub.h"
+#include "print/ClassPdf.h"
 #include "print/PdfExport.h"
 #include "print/PrintControl.h"
 #include "shell/frmAuth.h"
@@ -26,6 +27,8 @@ struct Options {
     // --print-pdf RATING_ID FILE [certificate|a4|register]
     bool printPdf = false;
     qint64 printRating = 0;
+    // --print-pdf --class OSZ_ID FILE [kind]: every pupil of a class
+    qint64 printClass = 0;
     QString printFile;
     QString printKind = QStringLiteral("certificate");
     bool ok = true;
@@ -39,7 +42,15 @@ Options parse(int argc, char **argv) {
             o.createDatabase = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(a, "--database") == 0 && i + 1 < argc)
             o.database = QString::fromLocal8Bit(argv[++i]);
-        else if (std::strcmp(a, "--print-pdf") == 0 && i + 2 < argc) {
+        else if (std::strcmp(a, "--print-pdf") == 0 && i + 3 < argc &&
+                 std::strcmp(argv[i + 1], "--class") == 0) {
+            o.printPdf = true;
+            ++i;
+            o.printClass = QString::fromLocal8Bit(argv[++i]).toLongLong(&o.ok);
+            o.printFile = QString::fromLocal8Bit(argv[++i]);
+            if (i + 1 < argc && argv[i + 1][0] != '-')
+                o.printKind = QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strcmp(a, "--print-pdf") == 0 && i + 2 < argc) {
             o.printPdf = true;
             o.printRating = QString::fromLocal8Bit(argv[++i]).toLongLong(&o.ok);
             o.printFile = QString::fromLocal8Bit(argv[++i]);
@@ -85,6 +96,18 @@ int printPdf(int argc, char **argv, const Options &o) {
         std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
     try {
         data.openDatabase(modSub::GetDatabasePath());
+        if (o.printClass) {
+            const PdfExport::ClassResult r = PdfExport::writeClass(o.printClass, kind, o.printFile);
+            if (r.written == 0) {
+                std::fprintf(stderr,
+                             "Az osztály egyetlen tanulójának sincs még értékelése; a PDF nem készült el.\n");
+                return 1;
+            }
+            std::printf(
+                "%s\n",
+                ClassPdf::report(o.printFile, r.written, r.skipped, r.pages).toLocal8Bit().constData());
+            return 0;
+        }
         PdfExport::writeDocuments(o.printFile, {PdfExport::composeTrial(data.devPrint, o.printRating, kind)});
     } catch (const DbError &e) {
         std::fprintf(stderr, "%s\n", e.message().toLocal8Bit().constData());
@@ -106,6 +129,8 @@ int main(int argc, char **argv) {
     if (!options.ok) {
         std::fprintf(stderr, "Használat: lorvanto [--database ÚTVONAL] | --create-database ÚTVONAL\n"
                              "       lorvanto [--database ÚTVONAL] --print-pdf ÉRTÉKELÉS FÁJL "
+                             "[certificate|a4|register]\n"
+                             "       lorvanto [--database ÚTVONAL] --print-pdf --class OSZTÁLY FÁJL "
                              "[certificate|a4|register]\n");
         return 2;
     }

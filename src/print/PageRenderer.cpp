@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QPrinter>
 
 namespace PageRenderer {
 
@@ -37,17 +38,22 @@ void preparePagedDevice(QPagedPaintDevice &device, const PrintPaper &paper) {
                                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 }
 
-bool paintRange(QPagedPaintDevice &device, const PrintDocument &doc, int first, int last, double dpi) {
+Painted paintRange(QPagedPaintDevice &device, const PrintDocument &doc, int first, int last, double dpi) {
     QPainter painter;
     if (!painter.begin(&device))
-        return false;
+        return Painted::NotOpened;
+    bool failed = false;
     for (int p = first; p <= last; ++p) {
-        if (p > first)
-            device.newPage();
+        if (p > first && !device.newPage())
+            failed = true;
         paint(painter, doc.pages.at(p - 1), dpi);
     }
-    painter.end();
-    return true;
+    if (!painter.end())
+        failed = true;
+    if (auto *printer = dynamic_cast<QPrinter *>(&device))
+        failed = failed || printer->printerState() == QPrinter::Error ||
+                 printer->printerState() == QPrinter::Aborted;
+    return failed ? Painted::PageFailed : Painted::Done;
 }
 
 } // namespace PageRenderer

@@ -15,8 +15,13 @@ void paint(QPainter &painter, const PrintPage &page, double dpi);
 // Sets a printer or PDF writer up for the document's output sheet with no margins.
 void preparePagedDevice(QPagedPaintDevice &device, const PrintPaper &paper);
 
-// Draws pages first..last (1-based) of the document, one device page each. False when the device could not
-// be opened for painting.
-bool paintRange(QPagedPaintDevice &device, const PrintDocument &doc, int first, int last, double dpi);
+enum class Painted {
+    Done,
+    NotOpened,  // the device could not be opened for painting (no printer, no file)
+    PageFailed, // the device took the job but reported an error for a page
+};
+
+// Draws pages first..last (1-based) of the document, one device page each.
+Painted paintRange(QPagedPaintDevice &device, const PrintDocument &doc, int first, int last, double dpi);
 
 } // namespace PageRenderer

@@ -1,14 +1,14 @@
 #include "print/PdfExport.h"
 
+#include "data/AppData.h"
 #include "data/CommandSet.h"
 #include "print/DocumentLayout.h"
 #include "print/PageRenderer.h"
 #include "print/PrintControl.h"
 #include "print/PrintData.h"
 
-#include <QFileInfo>
-#include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 
 namespace PdfExport {
 
@@ -31,31 +31,95 @@ PrintDocument composeTrial(CommandSet &devPrint, qint64 ertId, PrintOptions::Doc
     return pc.document();
 }
 
-void writeDocuments(const QString &path, const QList<PrintDocument> &documents) {
-    if (documents.isEmpty() || documents.first().pages.isEmpty())
-        throw PrintError(QStringLiteral("Nincs kinyomtatható oldal."));
-    QPdfWriter writer(path);
-    constexpr int dpi = 1200;
-    writer.setResolution(dpi);
-    writer.setCreator(QStringLiteral("Lorvanto"));
-    PageRenderer::preparePagedDevice(writer, documents.first().paper);
-    QPainter painter;
-    if (!painter.begin(&writer))
+namespace {
+constexpr int kPdfDpi = 1200;
+}
+
+Book::Book(const QString &path) : m_path(path), m_file(path) {
+    if (!m_file.open(QIODevice::WriteOnly))
         throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(path));
-    bool first = true;
-    for (const PrintDocument &doc : documents) {
-        for (const PrintPage &page : doc.pages) {
-            if (!first) {
-                PageRenderer::preparePagedDevice(writer, doc.paper);
-                writer.newPage();
-            }
-            PageRenderer::paint(painter, page, dpi);
-            first = false;
+    m_writer = std::make_unique<QPdfWriter>(&m_file);
+    m_writer->setResolution(kPdfDpi);
+    m_writer->setCreator(QStringLiteral("Lorvanto"));
+}
+
+Book::~Book() {
+    if (m_painter.isActive())
+        m_painter.end();
+    // Not committed: the target file is left as it was.
+    m_file.cancelWriting();
+}
+
+void Book::add(const PrintDocument &doc) {
+    for (const PrintPage &page : doc.pages) {
+        PageRenderer::preparePagedDevice(*m_writer, doc.paper);
+        if (m_pages == 0) {
+            if (!m_painter.begin(m_writer.get()))
+                throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(m_path));
+        } else if (!m_writer->newPage()) {
+            throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(m_path));
         }
+        PageRenderer::paint(m_painter, page, kPdfDpi);
+        ++m_pages;
     }
-    painter.end();
-    if (!QFileInfo(path).isFile())
-        throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(path));
+}
+
+void Book::commit() {
+    if (m_pages == 0)
+        throw PrintError(QStringLiteral("Nincs kinyomtatható oldal."));
+    if (!m_painter.end() || !m_file.commit())
+        throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(m_path));
+}
+
+void writeDocuments(const QString &path, const QList<PrintDocument> &documents) {
+    Book book(path);
+    for (const PrintDocument &doc : documents)
+        book.add(doc);
+    book.commit();
+}
+
+ClassResult writeClass(qint64 oszId, PrintOptions::Document kind, const QString &path,
+                       const Progress &progress) {
+    AppData &app = AppData::current();
+    const Recordset cls = app.devDB.run(QStringLiteral("getSpecClass"), {oszId});
+    if (!cls.count())
+        throw PrintError(QStringLiteral("Nincs ilyen osztály: %1").arg(oszId));
+    const qint64 tevId = cls.at(0, QStringLiteral("osz_tev_id")).toLongLong();
+    // The class list, in the order the pupil chooser shows it.
+    const Recordset pupils = app.devDB.run(QStringLiteral("getStudentsByClass"), {oszId});
+    ClassResult result;
+    Book book(path);
+    PrintOptions options;
+    options.document = kind;
+    PrintControl pc;
+    for (int i = 0; i < pupils.count(); ++i) {
+        if (progress && !progress(i, pupils.count())) {
+            result.cancelled = true;
+            return result;
+        }
+        const qint64 tanId = pupils.at(i, QStringLiteral("tan_id")).toLongLong();
+        const Recordset rating = app.devDB.run(QStringLiteral("checkRatings"), {tanId, oszId, tevId});
+        const qint64 ertId = rating.count() ? rating.at(0, QStringLiteral("ert_id")).toLongLong() : 0;
+        const PrintData data = ertId ? PrintData::read(app.devPrint, ertId, tanId) : PrintData();
+        const bool hasText = std::any_of(data.parts.cbegin(), data.parts.cend(),
+                                         [](const PrintData::Part &p) { return !p.text.isEmpty(); });
+        if (!hasText) {
+            ++result.skipped;
+            continue;
+        }
+        DocumentLayout(pc, data, options).compose();
+        book.add(pc.document());
+        ++result.written;
+    }
+    if (progress && !progress(pupils.count(), pupils.count())) {
+        result.cancelled = true;
+        return result;
+    }
+    if (result.written == 0)
+        return result;
+    book.commit();
+    result.pages = book.pageCount();
+    return result;
 }
 
 bool parseKind(const QString &text, PrintOptions::Document &kind) {

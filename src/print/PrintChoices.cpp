@@ -6,9 +6,9 @@ PrintChoices &PrintChoices::instance() {
 }
 
 void PrintChoices::setOptions(const PrintOptions &options) {
+    // Only the names change how much room the text takes.
     const bool differs = options.subjectNames != m_options.subjectNames ||
-                         options.competencyNames != m_options.competencyNames ||
-                         options.handFilled != m_options.handFilled || options.document != m_options.document;
+                         options.competencyNames != m_options.competencyNames;
     m_options = options;
     if (differs)
         emit changed();

@@ -155,38 +155,54 @@ bool PrintControl::printDialog(QWidget *parent) {
     return dialogs().printDialog(parent, &p);
 }
 
-void PrintControl::printDoc() {
-    printDoc(false, 1, pageCount());
+void PrintControl::checkRange(int first, int last) const {
+    if (first < 1 || last < first || last > pageCount())
+        throw PrintError(QStringLiteral("A kért oldal (%1-%2.) nincs a dokumentumban, amely %3 oldalas.")
+                             .arg(first)
+                             .arg(last)
+                             .arg(pageCount()));
 }
 
-void PrintControl::printDoc(bool showDialog, int first, int last, QWidget *parent) {
-    if (pageCount() == 0)
-        return;
+bool PrintControl::printDoc() {
+    return printDoc(false, 1, pageCount());
+}
+
+bool PrintControl::printDoc(bool showDialog, int first, int last, QWidget *parent) {
+    checkRange(first, last);
     if (showDialog && !printDialog(parent))
-        return;
-    first = qBound(1, first, pageCount());
-    last = qBound(first, last, pageCount());
+        return false;
+    if (m_output)
+        return m_output(m_doc, first, last);
     QPrinter &p = printer();
     p.setFullPage(true);
     // The sheet and orientation of this document, whatever the printer was left with; no scaling.
     PageRenderer::preparePagedDevice(p, m_doc.paper);
-    if (!PageRenderer::paintRange(p, m_doc, first, last, p.resolution()))
-        throw PrintError(QStringLiteral("A nyomtató nem érhető el: %1").arg(p.printerName()));
+    switch (PageRenderer::paintRange(p, m_doc, first, last, p.resolution())) {
+    case PageRenderer::Painted::Done:
+        return true;
+    case PageRenderer::Painted::PageFailed:
+        return false;
+    case PageRenderer::Painted::NotOpened:
+        break;
+    }
+    throw PrintError(QStringLiteral("A nyomtató nem érhető el: %1").arg(p.printerName()));
 }
 
 void PrintControl::writePdf(const QString &path, int first, int last) const {
     if (pageCount() == 0)
         throw PrintError(QStringLiteral("Nincs kinyomtatható oldal."));
-    if (first <= 0)
+    if (first == 0 && last == 0) {
         first = 1;
-    if (last <= 0 || last > pageCount())
         last = pageCount();
+    }
+    checkRange(first, last);
     QPdfWriter writer(path);
     constexpr int dpi = 1200;
     writer.setResolution(dpi);
     writer.setCreator(QStringLiteral("Lorvanto"));
     PageRenderer::preparePagedDevice(writer, m_doc.paper);
-    if (!PageRenderer::paintRange(writer, m_doc, first, last, dpi) || !QFileInfo(path).isFile())
+    if (PageRenderer::paintRange(writer, m_doc, first, last, dpi) != PageRenderer::Painted::Done ||
+        !QFileInfo(path).isFile())
         throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(path));
 }
 

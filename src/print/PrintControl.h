@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPrinter>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -102,11 +103,21 @@ public:
     QPrinter &printer();
     // The print dialog through the dialog service; true when the user confirmed the printer.
     bool printDialog(QWidget *parent);
-    // Prints every page, or the pages first..last (1-based), on the chosen printer without a dialog.
-    void printDoc();
-    void printDoc(bool showDialog, int first, int last, QWidget *parent = nullptr);
-    // Writes pages first..last (all when 0) to a PDF file; throws PrintError when the file cannot be written.
+    // Prints every page, or the pages first..last (1-based), on the chosen printer (after the print dialog
+    // when asked). True when the pages went out; false when the dialog was cancelled or the printer reported
+    // an error for the pages. A range not wholly inside the document prints nothing and throws PrintError:
+    // on a numbered form another page than the one asked for is a wrong sheet. A printer that cannot be
+    // reached throws PrintError too.
+    bool printDoc();
+    bool printDoc(bool showDialog, int first, int last, QWidget *parent = nullptr);
+    // Writes pages first..last (all when both are 0) to a PDF file; throws PrintError when the file cannot be
+    // written or the range is not wholly inside the document.
     void writePdf(const QString &path, int first = 0, int last = 0) const;
+
+    // Where printed pages go instead of the printer: gives false when the pages failed, throws PrintError
+    // when the device cannot be reached. The print window's tests record the pages with it.
+    using Output = std::function<bool(const PrintDocument &doc, int first, int last)>;
+    void setOutput(Output output) { m_output = std::move(output); }
 
     // The preview's zoom mode, kept for the preview widgets: 3 fits the whole page.
     int zoomMode() const { return m_zoomMode; }
@@ -119,6 +130,7 @@ signals:
 private:
     PrintPage &currentPage();
     void syncFont();
+    void checkRange(int first, int last) const;
 
     PrintPaper m_nextPaper;
     int m_margins[4] = {0, 0, 0, 0};
@@ -132,4 +144,5 @@ private:
     int m_zoomMode = 3;
     TextLayouter m_layouter;
     std::unique_ptr<QPrinter> m_printer;
+    Output m_output;
 };

@@ -14,7 +14,8 @@ QStringList build(const PrintData &data, const PrintOptions &options, bool withC
     for (const PrintData::Part &part : data.parts) {
         if (part.text.isEmpty())
             continue;
-        if (!options.subjectNames && !options.competencyNames) {
+        // Competency names hang under their subject's heading: without headings no name is printed.
+        if (!options.subjectNames) {
             pieces.append(part.text + kBreak);
             continue;
         }

@@ -2,10 +2,12 @@
 
 #include "data/AppData.h"
 #include "data/modSub.h"
+#include "print/ClassPdf.h"
 #include "rating/RatingLock.h"
 #include "rating/RatingParts.h"
 #include "rating/frmMain.h"
 #include "shell/DialogService.h"
+#include "shell/FormParts.h"
 #include "shell/Guard.h"
 #include "shell/PeriodList.h"
 
@@ -20,25 +22,6 @@
 namespace {
 constexpr int kTag = Qt::UserRole;
 const QColor kLockedRed(255, 0, 0);
-
-QTreeWidget *listView(QWidget *parent, const char *name, const QStringList &columns) {
-    auto *list = new QTreeWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setHeaderLabels(columns);
-    list->setRootIsDecorated(false);
-    list->setAllColumnsShowFocus(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->header()->setStretchLastSection(true);
-    return list;
-}
-
-QLabel *labelFor(const QString &text, QWidget *buddy) {
-    auto *l = new QLabel(text, buddy->parentWidget());
-    l->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    return l;
-}
 } // namespace
 
 frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
@@ -46,10 +29,10 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     setWindowTitle(QStringLiteral("Tanuló kiválasztása"));
     cmbPeriod = new QComboBox(this);
     cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
-    dlClass = listView(
+    dlClass = makeListView(
         this, "dlClass",
         {QStringLiteral("Osztály név"), QStringLiteral("Kezdő tanév"), QStringLiteral("Megjegyzés")});
-    listKid = listView(
+    listKid = makeListView(
         this, "listKid",
         {QStringLiteral("Tanuló neve"), QStringLiteral("Minősítés állapota"), QStringLiteral("Zárolt")});
     btnSelect = new QPushButton(QStringLiteral("Kiválaszt"), this);
@@ -62,6 +45,10 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     btnExport->setObjectName(QStringLiteral("btnExport"));
     // The class export belongs to the exchange windows, which this program does not have yet.
     btnExport->setEnabled(false);
+    // Every pupil's trial document of the chosen class in one PDF, for the screen or the head.
+    btnClassPdf = new QPushButton(QStringLiteral("Osztály &PDF..."), this);
+    btnClassPdf->setObjectName(QStringLiteral("btnClassPdf"));
+    btnClassPdf->setEnabled(false);
 
     auto *lists = new QHBoxLayout;
     auto *left = new QVBoxLayout;
@@ -74,6 +61,7 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     lists->addLayout(right, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnExport);
+    buttons->addWidget(btnClassPdf);
     buttons->addStretch(1);
     buttons->addWidget(btnSelect);
     buttons->addWidget(btnCancel);
@@ -96,6 +84,8 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     });
     connect(btnSelect, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnSelect_Click(); }); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnClassPdf, &QPushButton::clicked, this,
+            [this] { guarded(this, [this] { btnClassPdf_Click(); }); });
 }
 
 bool frmKid::prepare() {
@@ -136,6 +126,7 @@ void frmKid::cmbPeriod_Click() {
 
 void frmKid::LoadClasses() {
     btnSelect->setEnabled(false);
+    btnClassPdf->setEnabled(false);
     const QSignalBlocker blockClasses(dlClass);
     dlClass->clear();
     listKid->clear();
@@ -174,6 +165,8 @@ void frmKid::dlClass_Click() {
     const bool locked = classRowIsLocked(row);
     m_rite = row->data(1, kTag).toInt();
     btnSelect->setEnabled(false);
+    // Printing, trial copies included, needs read and write rights on the class.
+    btnClassPdf->setEnabled(m_rite >= 3);
     listKid->clear();
     CommandSet &db = AppData::current().devDB;
     const qint64 oszId = row->data(0, kTag).toLongLong();
@@ -267,4 +260,13 @@ void frmKid::btnSelect_Click() {
     }
     ratingOpen = true;
     accept();
+}
+
+void frmKid::btnClassPdf_Click() {
+    const QTreeWidgetItem *row = dlClass->currentItem();
+    if (!row) {
+        dialogs().inform(this, QStringLiteral("Nincs osztály kiválasztva."));
+        return;
+    }
+    ClassPdf::run(this, row->data(0, kTag).toLongLong(), row->text(0));
 }

@@ -40,10 +40,12 @@ public:
     QPushButton *btnSelect;
     QPushButton *btnCancel;
     QPushButton *btnExport;
+    QPushButton *btnClassPdf;
 
 private:
     void cmbPeriod_Click();
     void listKid_Click();
+    void btnClassPdf_Click();
     bool classRowIsLocked(const QTreeWidgetItem *row) const;
 
     frmMain *m_editor;

@@ -4,6 +4,7 @@
 #include "data/AppData.h"
 #include "data/DbError.h"
 #include "data/modSub.h"
+#include "print/frmPrint.h"
 #include "rating/EditorWidgets.h"
 #include "rating/RatingHeaderView.h"
 #include "rating/RatingLock.h"
@@ -119,6 +120,7 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
             header->btnClose->setEnabled(valid);
     });
     on(header->btnClose, &QPushButton::clicked, &frmMain::btnClose_Click);
+    on(header->btnPrint, &QPushButton::clicked, &frmMain::btnPrint_Click);
     connect(txtNewSentence, &QLineEdit::textChanged, this,
             [this] { btnAdd->setEnabled(m_editable && !txtNewSentence->text().trimmed().isEmpty()); });
     // Sentences added, changed or imported in the bank show in the open part at once.
@@ -631,8 +633,7 @@ void frmMain::SetMainDataEnable(bool enable) {
         open = m_kid->rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
     }
     m_editable = enable && level >= 2 && open && m_kid->IsActive();
-    // Printing comes with the print window; until then the button stays unusable.
-    header->btnPrint->setEnabled(false);
+    header->btnPrint->setEnabled(level >= 3);
     QPalette p = txtRating->palette();
     p.setColor(QPalette::Base, m_editable ? kEditableBackground : palette().color(QPalette::Button));
     for (QWidget *w : std::initializer_list<QWidget *>{
@@ -703,6 +704,24 @@ void frmMain::btnClose_Click() {
         AppData::current().devPrint.run(QStringLiteral("delLapok"), {ertId});
         modSub::WriteLog(QStringLiteral("ERTEKELES"), ertId, QStringLiteral("Visszaveglegesites"));
     }
+    reopenRating();
+}
+
+void frmMain::btnPrint_Click() {
+    if (!isRatingOpen())
+        return;
+    if (m_dirty) {
+        if (!dialogs().ask(this, QStringLiteral("A folytatáshoz el kell menteni az adatokat. Elmenti?")))
+            return;
+        SaveChanges();
+        if (m_dirty)
+            return; // the save failed and the user was told; nothing is printed over unsaved text
+    }
+    frmPrint window(this);
+    window.setRating(ratingId(), m_kid->rating.field(QStringLiteral("ert_tan_id")).toLongLong());
+    window.load();
+    dialogs().runModal(&window);
+    // An official run changes the status and the sheets: the header shows them afresh.
     reopenRating();
 }
 

@@ -97,6 +97,7 @@ private:
     void btnSelect_Click();
     void opView_Click();
     void btnClose_Click();
+    void btnPrint_Click();
     void setFinaliseButton();
     void reopenRating();
     void insertIntoRating(const QString &text);

@@ -11,6 +11,9 @@
 frmInput::frmInput(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmInput"));
     setWindowTitle(QStringLiteral("Sorszám megadása"));
+    lblPrompt = new QLabel(this);
+    lblPrompt->setObjectName(QStringLiteral("lblPrompt"));
+    lblPrompt->hide();
     Label1 = new QLabel(QStringLiteral("&Sorszám:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     txtInput = new QLineEdit(this);
@@ -30,11 +33,18 @@ frmInput::frmInput(QWidget *parent) : QDialog(parent) {
     buttons->addWidget(cmdOk);
     buttons->addWidget(cmdMegse);
     auto *main = new QVBoxLayout(this);
+    main->addWidget(lblPrompt);
     main->addLayout(row);
     main->addLayout(buttons);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmInput::cmdOk_Click);
     connect(cmdMegse, &QPushButton::clicked, this, &frmInput::cmdMegse_Click);
+}
+
+void frmInput::setPrompt(const QString &prompt) {
+    lblPrompt->setText(prompt);
+    lblPrompt->setVisible(!prompt.isEmpty());
+    txtInput->setAccessibleDescription(prompt);
 }
 
 void frmInput::cmdOk_Click() {

@@ -14,7 +14,10 @@ public:
     // "ok" with the number typed, or "megse" when the user gave up printing.
     QString answer() const { return m_answer; }
     QString serial() const { return m_serial; }
+    // The question above the field, naming the sheet whose serial is asked.
+    void setPrompt(const QString &prompt);
 
+    QLabel *lblPrompt;
     QLabel *Label1;
     QLineEdit *txtInput;
     QPushButton *cmdOk;

@@ -1,8 +1,11 @@
 #include "shell/frmMenu.h"
 
+#include "admin/frmClasses.h"
+#include "admin/frmKidEdit.h"
 #include "admin/frmManageUsers.h"
 #include "admin/frmProfile.h"
 #include "admin/frmSchool.h"
+#include "admin/frmSeason.h"
 #include "curriculum/SentenceBank.h"
 #include "curriculum/SentenceFiles.h"
 #include "curriculum/frmSubjects.h"
@@ -122,8 +125,7 @@ void frmMenu::buildMenus() {
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&Névjegy..."));
 
     // Items whose windows are not part of the program yet stay unusable rather than pretend to work.
-    for (QAction *pending :
-         {mnuImportText, mnuImportRating, mnuExportText, mnuSeasons, mnuClasses, cmd_tanulok, mnuLocked})
+    for (QAction *pending : {mnuImportText, mnuImportRating, mnuExportText, mnuLocked})
         pending->setEnabled(false);
 
     auto on = [this](QAction *action, void (frmMenu::*handler)()) {
@@ -149,6 +151,18 @@ void frmMenu::buildMenus() {
     on(cmdLog, &frmMenu::cmdLog_Click);
     on(mnuHandle, &frmMenu::mnuHandle_Click);
     on(mnuMyProfile, &frmMenu::mnuMyProfile_Click);
+    // The school-year windows: each opens modally and keeps no state between openings.
+    auto modal = [this](QAction *action, auto makeWindow) {
+        connect(action, &QAction::triggered, this, [this, makeWindow] {
+            guarded(this, [this, makeWindow] {
+                auto window = makeWindow(this);
+                dialogs().runModal(window.get());
+            });
+        });
+    };
+    modal(mnuSeasons, [](QWidget *parent) { return std::make_unique<frmSeason>(parent); });
+    modal(mnuClasses, [](QWidget *parent) { return std::make_unique<frmClasses>(parent); });
+    modal(cmd_tanulok, [](QWidget *parent) { return std::make_unique<frmKidEdit>(parent); });
 }
 
 void frmMenu::load() {

@@ -25,6 +25,7 @@ private slots:
     void pagesAndRestart();
     void paperSizes();
     void pdfPlacesTextAtItsMillimetres();
+    void printPageRangeWithoutDialog_data();
     void printPageRangeWithoutDialog();
     void printDialogCancelledPrintsNothing();
     void previewDrawsThePages();
@@ -291,11 +292,28 @@ void tst_printcontrol::pdfPlacesTextAtItsMillimetres() {
     QVERIFY_THROWS_EXCEPTION(PrintError, pc.writePdf(dir.filePath(QStringLiteral("nincs/ilyen/a.pdf"))));
 }
 
+void tst_printcontrol::printPageRangeWithoutDialog_data() {
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QStringList>("printed"); // empty: refused, nothing printed
+    QTest::newRow("middle") << 2 << 3 << QStringList({"oldal2", "oldal3"});
+    QTest::newRow("last page") << 3 << 3 << QStringList({"oldal3"});
+    QTest::newRow("whole") << 1 << 3 << QStringList({"oldal1", "oldal2", "oldal3"});
+    // A page outside the document is never replaced by the nearest one.
+    QTest::newRow("after the end") << 4 << 4 << QStringList();
+    QTest::newRow("running past the end") << 3 << 4 << QStringList();
+    QTest::newRow("before the first") << 0 << 1 << QStringList();
+    QTest::newRow("reversed") << 3 << 2 << QStringList();
+}
+
 void tst_printcontrol::printPageRangeWithoutDialog() {
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(QStringList, printed);
     QTemporaryDir dir;
     PrintControl pc;
     pc.startDoc();
-    for (int p = 1; p <= 4; ++p) {
+    for (int p = 1; p <= 3; ++p) {
         if (p > 1)
             pc.newPage();
         pc.setCurrentX(::toTwips(25));
@@ -307,16 +325,21 @@ void tst_printcontrol::printPageRangeWithoutDialog() {
     const QString path = dir.filePath(QStringLiteral("printer.pdf"));
     pc.printer().setOutputFormat(QPrinter::PdfFormat);
     pc.printer().setOutputFileName(path);
-    pc.printDoc(false, 2, 3);
+    if (printed.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(PrintError, pc.printDoc(false, first, last));
+        QVERIFY(!QFile::exists(path));
+        QVERIFY_THROWS_EXCEPTION(PrintError, pc.writePdf(path, first, last));
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+    QVERIFY(pc.printDoc(false, first, last));
     const PdfText pdf = PdfText::read(path);
-    QCOMPARE(pdf.pageSizesMm.size(), 2);
-    QVERIFY(pdf.find(QStringLiteral("oldal2"), 1));
-    QVERIFY(pdf.find(QStringLiteral("oldal3"), 2));
-    const PdfWord *w = pdf.find(QStringLiteral("oldal2"));
+    QCOMPARE(pdf.pageSizesMm.size(), printed.size());
+    for (int i = 0; i < printed.size(); ++i)
+        QVERIFY(pdf.find(printed.at(i), i + 1));
+    const PdfWord *w = pdf.find(printed.first());
     QVERIFY2(qAbs(w->xMin - 25.0) < 0.3, qPrintable(QString::number(w->xMin)));
     QVERIFY2(qAbs(w->yMin - 25.0) < 0.5, qPrintable(QString::number(w->yMin)));
-    pc.printDoc();
-    QCOMPARE(PdfText::read(path).pageSizesMm.size(), 4);
 }
 
 void tst_printcontrol::printDialogCancelledPrintsNothing() {

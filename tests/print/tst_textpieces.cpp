@@ -51,6 +51,7 @@ QString words(int count, const QString &word = QStringLiteral("szöveg")) {
 class tst_textpieces : public QObject {
     Q_OBJECT
 private slots:
+    void piecesWithoutNames_data();
     void piecesWithoutNames();
     void piecesWithSubjects();
     void piecesWithCompetencies();
@@ -67,13 +68,22 @@ private slots:
     void readDataSetOfMissingRating();
 };
 
+void tst_textpieces::piecesWithoutNames_data() {
+    QTest::addColumn<bool>("competencyNames");
+    QTest::newRow("both unticked") << false;
+    // The competency option alone prints nothing: names come only with the subject option.
+    QTest::newRow("only competencies ticked") << true;
+}
+
 void tst_textpieces::piecesWithoutNames() {
-    const QStringList pieces = TextPieces::build(sampleData(), PrintOptions(), false);
+    QFETCH(bool, competencyNames);
+    PrintOptions o;
+    o.competencyNames = competencyNames;
+    const QStringList pieces = TextPieces::build(sampleData(), o, false);
     QCOMPARE(
         pieces,
         QStringList({QStringLiteral("Folyékonyan olvas.") + CRLF, QStringLiteral("Érti, amit olvas.") + CRLF,
                      QStringLiteral("Írása szép.") + CRLF, QStringLiteral("Gyorsan számol.") + CRLF}));
-    // With both boxes unticked no name appears anywhere.
     const QString all = pieces.join(QString());
     for (const char *name : {"Magyar", "Olvasás", "Hangos", "Néma", "Matematika", "Számolás:"})
         QVERIFY2(!all.contains(QString::fromUtf8(name)), name);

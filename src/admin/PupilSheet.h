@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// One pupil as a row of a pupil list gives him, ready to be written.
+struct PupilRow {
+    QString family;     // tan_vnev
+    QString given;      // tan_knev
+    QString mother;     // tan_anev
+    QString guardian;   // tan_gondv_nev
+    QString birthPlace; // tan_szhely
+    QVariant birthDate; // tan_szdatum: a QDate, or null when the cell is empty or no date
+    QString registerNo; // tan_tlapszam
+    QString serialNo;   // tan_sorsz
+};
+
+// A pupil list from a spreadsheet (.xls, .xlsx or .ods): the first row names the columns nev, anya,
+// gondviselo, szhely, szdatum, torzslapszam and naplosorszam, every further row is a pupil. The file is
+// read whole and checked before the caller writes anything; a file that fails gives a Hungarian message
+// and no rows. Nothing here touches the database, so the reader can be fed hostile files on its own.
+class PupilSheet {
+public:
+    // One cell as the file stores it.
+    struct Cell {
+        enum Kind { Empty, Text, Number, Date };
+        Kind kind = Empty;
+        QString text;
+        double number = 0;
+        QDate date;
+    };
+    using Table = QList<QList<Cell>>;
+
+    static const QStringList &columnNames();
+    // Limits against hostile files: a pupil list of a class is far smaller.
+    static constexpr int kMaxRows = 5000;
+    static constexpr int kMaxColumns = 256;
+    static constexpr qint64 kMaxXmlBytes = 64 * 1024 * 1024;
+
+    // Reads the file by its extension (.xls, .xlsx, .ods). False with error() set when it cannot be used.
+    bool read(const QString &path);
+    bool readXls(const QString &path);
+    bool readXlsx(const QByteArray &zipData);
+    bool readOds(const QByteArray &zipData);
+    // Checks the header row and turns the other rows into pupils.
+    bool readTable(const Table &table);
+
+    QString error() const { return m_error; }
+    const QList<PupilRow> &rows() const { return m_rows; }
+    // Rows with data but no name: left out and counted.
+    int skipped() const { return m_skipped; }
+
+    // The family name is the text before the first space, the given names the rest; a name without a
+    // space is all given name.
+    static void splitName(const QString &name, QString &family, QString &given);
+    // A date cell as a date; a number as the spreadsheet's day count; a text in a usual written form.
+    // Anything else gives null.
+    static QVariant toDate(const Cell &cell, bool date1904 = false);
+    static QString toText(const Cell &cell);
+
+private:
+    bool fail(const QString &message);
+
+    QString m_error;
+    QList<PupilRow> m_rows;
+    int m_skipped = 0;
+    bool m_date1904 = false;
+};

@@ -1,0 +1,201 @@
+// Every pupil's trial document of a class in one PDF: from the pupil chooser and from the command line,
+// in class-list order, skipping pupils without text, and leaving no file when stopped.
+#include "EditorSession.h"
+#include "PdfText.h"
+#include "RatingRows.h"
+#include "print/PdfExport.h"
+#include "print/PrintPage.h"
+#include "print/frmPdfKind.h"
+#include "rating/frmMain.h"
+
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+// The first page on which each given name stands, in page order.
+QStringList namesInPageOrder(const PdfText &pdf, const QStringList &names) {
+    QList<std::pair<int, QString>> found;
+    for (const QString &n : names)
+        if (const PdfWord *w = pdf.find(n))
+            found.append({w->page, n});
+    std::sort(found.begin(), found.end());
+    QStringList out;
+    for (const auto &f : found)
+        out << f.second;
+    return out;
+}
+
+// A class whose pupils were entered out of alphabetical order; the last one has no text yet.
+struct ClassFixture {
+    TestDatabase t;
+    RatingRows rows{t};
+    qint64 tev = 0, osz = 0;
+    QStringList givenNames = {QStringLiteral("Zoé"), QStringLiteral("Ábel"), QStringLiteral("Örs"),
+                              QStringLiteral("Nóra")};
+    ClassFixture() {
+        rows.setSchool(QStringLiteral("027384"), QStringLiteral("Pécs"));
+        tev = t.addPeriod(2024, QStringLiteral("Év vége"), true);
+        osz = t.addClass(tev, 3, QStringLiteral("b"));
+        const qint64 akb = rows.addBranch(tev, QStringLiteral("Magyar"), QStringLiteral("Olvasás"),
+                                          QStringLiteral("Hangos"));
+        for (int i = 0; i < givenNames.size(); ++i) {
+            const qint64 tan = t.addPupil(QStringLiteral("Tanuló"), givenNames.at(i));
+            const qint64 ert = rows.addRating(tan, osz, tev, QStringLiteral("N"));
+            // Different lengths, so the documents differ in pages.
+            for (int part = 0; i < 3 && part < 8 * (i + 1); ++part)
+                rows.addPart(ert, akb, QStringLiteral("Folyékonyan olvas, szövegértése jó. ").repeated(12));
+        }
+    }
+    // The pupils with text in class-list order, and the pages of their documents together.
+    std::pair<QStringList, int> expected(PrintOptions::Document kind) {
+        QStringList names;
+        int pages = 0;
+        const Recordset list = t.db().run(QStringLiteral("getStudentsByClass"), {osz});
+        for (int i = 0; i < list.count(); ++i) {
+            const QString given = list.at(i, QStringLiteral("tan_knev")).toString();
+            if (given == QStringLiteral("Nóra"))
+                continue;
+            names << given;
+            const qint64 ert = t.scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id = ?"),
+                                        {list.at(i, QStringLiteral("tan_id"))})
+                                   .toLongLong();
+            pages += int(PdfExport::composeTrial(t.app().devPrint, ert, kind).pages.size());
+        }
+        return {names, pages};
+    }
+};
+
+} // namespace
+
+class tst_classpdf : public QObject {
+    Q_OBJECT
+private slots:
+    void wholeClass_data();
+    void wholeClass();
+    void commandLine();
+    void fromThePupilChooser();
+};
+
+void tst_classpdf::wholeClass_data() {
+    QTest::addColumn<int>("kind");
+    QTest::newRow("certificate") << int(PrintOptions::Document::Certificate);
+    QTest::newRow("A4 certificate") << int(PrintOptions::Document::CertificateA4);
+    QTest::newRow("register sheet") << int(PrintOptions::Document::RegisterSheet);
+}
+
+void tst_classpdf::wholeClass() {
+    QFETCH(int, kind);
+    const auto document = PrintOptions::Document(kind);
+    ClassFixture f;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("osztaly.pdf"));
+    QList<int> told;
+    const PdfExport::ClassResult r = PdfExport::writeClass(f.osz, document, path, [&](int done, int total) {
+        told << done;
+        return total == 4;
+    });
+    const auto [names, pages] = f.expected(document);
+    QCOMPARE(r.written, 3);
+    QCOMPARE(r.skipped, 1);
+    QCOMPARE(r.pages, pages);
+    QCOMPARE(told, QList<int>({0, 1, 2, 3, 4}));
+    const PdfText pdf = PdfText::read(path);
+    QVERIFY(pdf.ok);
+    QCOMPARE(int(pdf.pageSizesMm.size()), pages);
+    QCOMPARE(namesInPageOrder(pdf, f.givenNames), names);
+
+    // Stopped half-way: no file, and an earlier file of that name is left as it was.
+    const QByteArray before = [&] {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    const PdfExport::ClassResult stopped =
+        PdfExport::writeClass(f.osz, document, path, [](int done, int) { return done < 2; });
+    QVERIFY(stopped.cancelled);
+    QFile again(path);
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QCOMPARE(again.readAll(), before);
+}
+
+void tst_classpdf::commandLine() {
+    const QString bin = qEnvironmentVariable("LORVANTO_BIN");
+    if (bin.isEmpty())
+        QSKIP("LORVANTO_BIN not set (run through ctest)");
+    ClassFixture f;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("osztaly.pdf"));
+    auto run = [&](const QString &cls) {
+        QProcess p;
+        p.start(bin, {QStringLiteral("--database"), f.t.path(), QStringLiteral("--print-pdf"),
+                      QStringLiteral("--class"), cls, pdf, QStringLiteral("register")});
+        p.waitForFinished(60000);
+        return std::pair{p.exitCode(),
+                         QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError())};
+    };
+    const auto [code, out] = run(QString::number(f.osz));
+    QVERIFY2(code == 0, qPrintable(out));
+    QVERIFY2(out.contains(QStringLiteral("1 tanulónak még nincs értékelése")), qPrintable(out));
+    const auto [names, pages] = f.expected(PrintOptions::Document::RegisterSheet);
+    const PdfText text = PdfText::read(pdf);
+    QCOMPARE(int(text.pageSizesMm.size()), pages);
+    QCOMPARE(namesInPageOrder(text, f.givenNames), names);
+    const auto [missing, message] = run(QString::number(f.osz + 100));
+    QCOMPARE(missing, 1);
+    QVERIFY2(message.contains(QStringLiteral("Nincs ilyen osztály")), qPrintable(message));
+}
+
+void tst_classpdf::fromThePupilChooser() {
+    EditorSession s;
+    RatingRows rows(s.db);
+    rows.setSchool(QStringLiteral("027384"), QStringLiteral("Pécs"));
+    rows.addPart(s.ratingOf(0), s.school.addition, QStringLiteral("Hibátlanul ad össze."));
+    rows.addPart(s.ratingOf(2), s.school.addition, QStringLiteral("Gyorsan számol."));
+    frmMain *editor = s.openEditor(s.school.teacher);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("2a"));
+    QStringList listed;
+    bool enabledWithoutClass = true, enabledWithClass = false;
+    s.dialogs.expectModal(QStringLiteral("frmKid"), [&](QDialog *d) {
+        auto *classes = d->findChild<QTreeWidget *>(QStringLiteral("dlClass"));
+        auto *button = d->findChild<QPushButton *>(QStringLiteral("btnClassPdf"));
+        enabledWithoutClass = button->isEnabled();
+        classes->setCurrentItem(classes->topLevelItem(0));
+        enabledWithClass = button->isEnabled();
+        auto *kids = d->findChild<QTreeWidget *>(QStringLiteral("listKid"));
+        for (int i = 0; i < kids->topLevelItemCount(); ++i)
+            listed << kids->topLevelItem(i)->text(0).section(QLatin1Char(' '), 1);
+        s.dialogs.expectModal(QStringLiteral("frmPdfKind"), [](QDialog *k) {
+            qobject_cast<frmPdfKind *>(k)->optTorzslap->click();
+            qobject_cast<frmPdfKind *>(k)->cmdOk->click();
+            return k->result();
+        });
+        s.dialogs.expectSaveFile(path);
+        s.dialogs.expectMessage(QStringLiteral("A PDF elkészült: *"), DialogService::Icon::Information);
+        button->click();
+        d->findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+        return d->result();
+    });
+    QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
+    QVERIFY(s.dialogs.verifyDone());
+    QVERIFY(!enabledWithoutClass && enabledWithClass);
+    const QString report = s.dialogs.shown().last().text;
+    QVERIFY2(report.contains(QStringLiteral("2 tanuló dokumentuma")) &&
+                 report.contains(QStringLiteral("1 tanulónak még nincs értékelése")),
+             qPrintable(report));
+    // The file name got its extension; the pupils with text appear as the class list shows them.
+    const PdfText pdf = PdfText::read(path + QStringLiteral(".pdf"));
+    QVERIFY(pdf.ok);
+    listed.removeAt(1);
+    QCOMPARE(namesInPageOrder(
+                 pdf, {QStringLiteral("Ádám"), QStringLiteral("Boglárka"), QStringLiteral("Cecília")}),
+             listed);
+}
+
+QTEST_MAIN(tst_classpdf)
+#include "tst_classpdf.moc"
