@@ -5,6 +5,8 @@
 #include "admin/frmEditClass.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
+#include "exchange/modExport.h"
+#include "exchange/modImport.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 #include "shell/PeriodList.h"
@@ -57,9 +59,6 @@ frmClasses::frmClasses(QWidget *parent) : QDialog(parent) {
     mnuS1->setObjectName(QStringLiteral("mnuS1"));
     mnuImport = mnuPopup->addAction(QStringLiteral("&Importál..."));
     mnuImport->setObjectName(QStringLiteral("mnuImport"));
-    // Class files are read and written by the exchange windows, which are not part of the program yet.
-    mnuImport->setEnabled(false);
-    btnExport->setEnabled(false);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(Label1, 0, 0);
@@ -94,6 +93,8 @@ frmClasses::frmClasses(QWidget *parent) : QDialog(parent) {
     on(btnEdit, &QPushButton::clicked, &frmClasses::btnEdit_Click);
     on(btnDelete, &QPushButton::clicked, &frmClasses::btnDelete_Click);
     on(btnCancel, &QPushButton::clicked, &frmClasses::btnCancel_Click);
+    on(btnExport, &QPushButton::clicked, &frmClasses::btnExport_Click);
+    on(mnuImport, &QAction::triggered, &frmClasses::mnuImport_Click);
 
     FillPeriodList(cmbPeriod);
     Recordset active;
@@ -272,4 +273,18 @@ void frmClasses::copyClasses() {
     SchoolYear::copyClasses(ticked, target, shift);
     setCopyMode(false);
     LoadClasses();
+}
+
+void frmClasses::btnExport_Click() {
+    const QTreeWidgetItem *row = dlClass->currentItem();
+    modExport::ExportClass(this, row ? row->data(0, kTag).toLongLong() : 0);
+}
+
+void frmClasses::mnuImport_Click() {
+    const QString path = dialogs().openFile(this, QStringLiteral("Osztály importálása"), QString(),
+                                            QStringLiteral("Lorvanto fájlok (*.mb)"));
+    if (path.isEmpty())
+        return;
+    if (modImport::ImportFile(this, path, ExchangeFile::Class, {0, 0, shownPeriod()}))
+        LoadClasses();
 }

@@ -50,6 +50,8 @@ private:
     void btnEdit_Click();
     void btnDelete_Click();
     void btnCancel_Click();
+    void btnExport_Click();
+    void mnuImport_Click();
     void copyClasses();
     void setCopyMode(bool on);
     qint64 shownPeriod() const;

@@ -7,6 +7,7 @@
 #include "admin/frmEditKid.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
+#include "exchange/modImport.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 #include "shell/ValidMark.h"
@@ -356,12 +357,17 @@ void frmEditClass::btnRemove_Click() {
 }
 
 void frmEditClass::btnImport_Click() {
-    // Class files (.mb) are read by the exchange windows, which are not part of the program yet; until
-    // then the dialog offers the pupil lists of spreadsheets only.
-    const QString path = dialogs().openFile(this, QStringLiteral("Tanulók importálása"), QString(),
-                                            QStringLiteral("Excel fájlok (*.xls *.xlsx *.ods)"));
+    const QString path =
+        dialogs().openFile(this, QStringLiteral("Tanulók importálása"), QString(),
+                           QStringLiteral("Excel fájlok (*.xls *.xlsx *.ods);;Lorvanto fájlok (*.mb)"));
     if (path.isEmpty())
         return;
+    // A class file brings a class of its own into the period, with its pupils.
+    static const QStringList sheets{QStringLiteral("xls"), QStringLiteral("xlsx"), QStringLiteral("ods")};
+    if (!sheets.contains(QFileInfo(path.trimmed()).suffix().toLower())) {
+        modImport::ImportFile(this, path, ExchangeFile::Class, {0, m_oszId, m_tevId});
+        return;
+    }
     PupilSheet sheet;
     if (!sheet.read(path)) {
         dialogs().warn(this, sheet.error());

@@ -391,6 +391,8 @@ const Entry kDevExp[] = {
     {"setDBState", "par_ertek long", "UPDATE PARAMETER SET par_ertek=? WHERE par_nev='export'"},
     {"purgeParamTable", "", "DELETE FROM PARAMETER WHERE par_nev LIKE 'export%'"},
     {"addExportedClass", "osz_id long", "INSERT INTO EXPORT (exp_osz_id) VALUES (?)"},
+    // A checkout copy taken in by a teacher names him as the one who has its class.
+    {"setExportUser", "usr_id long", "UPDATE EXPORT SET exp_usr_id=?"},
     {"purgeEXPORT", "", "DELETE FROM EXPORT"},
     {"getDBState", "", "SELECT * FROM PARAMETER WHERE par_nev='export'"},
     {"getClassID", "", "SELECT * FROM EXPORT"},

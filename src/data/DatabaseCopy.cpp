@@ -30,6 +30,10 @@ void moveOver(const QString &from, const QString &to) {
 } // namespace
 
 void DatabaseCopy::backup(Connection &source, const QString &dest) {
+    moveOver(snapshot(source, dest), dest);
+}
+
+QString DatabaseCopy::snapshot(Connection &source, const QString &dest) {
     if (!source.isOpen())
         throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
     const QString temp = tempBeside(dest);
@@ -51,7 +55,7 @@ void DatabaseCopy::backup(Connection &source, const QString &dest) {
         QFile::remove(temp);
         throw;
     }
-    moveOver(temp, dest);
+    return temp;
 }
 
 void DatabaseCopy::check(const QString &path) {

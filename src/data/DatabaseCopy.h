@@ -11,6 +11,9 @@ namespace DatabaseCopy {
 // to the file: the engine's online backup, to a temporary name beside dest, checked, then renamed into
 // place. On failure dest is left as it was and DbError says why.
 void backup(Connection &source, const QString &dest);
+// The first half of backup(): the checked copy under a temporary name beside dest, for a caller that marks
+// the copy before it moves it over dest with replace().
+QString snapshot(Connection &source, const QString &dest);
 
 // Throws DbError unless the file opens under the program's key and holds the program's tables.
 void check(const QString &path);

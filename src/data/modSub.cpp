@@ -167,17 +167,18 @@ qint64 modSub::GetClassOfPupil(qint64 tanId) {
     return rs.count() ? rs.at(0, QStringLiteral("osz_id")).toLongLong() : 0;
 }
 
+QString modSub::PeriodKindText(const QVariant &kind) {
+    bool numeric = false;
+    const int month = kind.toString().trimmed().toInt(&numeric);
+    return numeric ? QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0')) : kind.toString();
+}
+
 QList<modSub::PeriodItem> modSub::PeriodListItems() {
     QList<PeriodItem> items;
     const Recordset rs = db().run(QStringLiteral("getPeriods"));
     for (int i = 0; i < rs.count(); ++i) {
         PeriodItem item;
-        const QVariant kind = rs.at(i, QStringLiteral("tev_honap"));
-        // A month number is shown with two digits; a text such as "Félév" passes through unchanged.
-        bool numeric = false;
-        const int month = kind.toString().trimmed().toInt(&numeric);
-        const QString kindText =
-            numeric ? QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0')) : kind.toString();
+        const QString kindText = PeriodKindText(rs.at(i, QStringLiteral("tev_honap")));
         item.id = rs.at(i, QStringLiteral("tev_id")).toLongLong();
         item.active = rs.at(i, QStringLiteral("tev_aktiv")).toBool();
         item.text = rs.at(i, QStringLiteral("tev_ev")).toString() + QStringLiteral(" - ") + kindText +

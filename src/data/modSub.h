@@ -45,6 +45,8 @@ struct PeriodItem {
     qint64 id = 0;
     bool active = false;
 };
+// The kind of a period as lists show it: a month number with two digits ("02"), a text ("Félév") as it is.
+QString PeriodKindText(const QVariant &kind);
 // The live periods as FillPeriodList shows them ("2024 - Félév (Aktív)").
 QList<PeriodItem> PeriodListItems();
 

@@ -22,6 +22,12 @@ public:
     bool CreateFile(const QString &path, ExchangeFile::Kind kind);
     // Sentence files only: one 510-byte field. Nothing is written to a file of another kind.
     void WriteSentence(const QString &text);
+    // Class files only: the class record of a class (osz_id) with its class teacher's name.
+    void WriteClass(qint64 oszId);
+    // Class files only: the record of a pupil (tan_id).
+    void WriteKid(qint64 tanId);
+    // Text files only: the text as it is, with no length field.
+    void WriteRating(const QString &text);
     // Completes the file and puts it in place; false when anything could not be written (the target is
     // then left as it was). The kind is Closed afterwards.
     bool CloseFile();

@@ -1,8 +1,15 @@
 #include "exchange/modImport.h"
 
 #include "curriculum/frmChooseSubComp.h"
+#include "data/DbError.h"
+#include "exchange/ClassFile.h"
+#include "exchange/ClassImport.h"
 #include "exchange/frmImportSentences.h"
+#include "rating/EditorWidgets.h"
+#include "rating/frmMain.h"
 #include "shell/DialogService.h"
+
+#include <QApplication>
 
 namespace {
 
@@ -28,7 +35,63 @@ bool importSentences(QWidget *parent, ExchangeFile::RecordReader &records, qint6
     return dialogs().runModal(&window) == QDialog::Accepted && window.importedCount() > 0;
 }
 
+modImport::SpreadsheetImport &spreadsheetImport() {
+    static modImport::SpreadsheetImport import;
+    return import;
+}
+
+// The window's caption tells that an import runs, until the scope ends.
+class ImportCaption {
+public:
+    explicit ImportCaption(QWidget *parent) : m_window(parent ? parent->window() : nullptr) {
+        if (!m_window)
+            return;
+        m_caption = m_window->windowTitle();
+        m_window->setWindowTitle(m_caption + QStringLiteral(" - Importálás..."));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~ImportCaption() {
+        if (!m_window)
+            return;
+        QApplication::restoreOverrideCursor();
+        m_window->setWindowTitle(m_caption);
+    }
+    ImportCaption(const ImportCaption &) = delete;
+    ImportCaption &operator=(const ImportCaption &) = delete;
+
+private:
+    QWidget *m_window;
+    QString m_caption;
+};
+
+bool importClass(QWidget *parent, ExchangeFile::RecordReader &records, qint64 tevId) {
+    ClassFile::Content content;
+    const ExchangeFile::ReadStatus status = ClassFile::read(records, content);
+    if (status != ExchangeFile::ReadStatus::Ok) {
+        modImport::ShowReadFailure(parent, status);
+        return false;
+    }
+    ImportCaption caption(parent);
+    ClassImport::Import(content, tevId);
+    return true;
+}
+
+bool importText(QWidget *parent, ExchangeFile::RecordReader &records) {
+    frmMain *editor = frmMain::instance();
+    if (!editor || !editor->txtRating->isEnabled()) {
+        dialogs().inform(parent, QStringLiteral("A szöveg csak egy szerkeszthető, megnyitott értékelésbe "
+                                                "importálható."));
+        return false;
+    }
+    editor->txtRating->setPlainText(ClassFile::readText(records));
+    return true;
+}
+
 } // namespace
+
+void modImport::SetSpreadsheetImport(SpreadsheetImport import) {
+    spreadsheetImport() = std::move(import);
+}
 
 void modImport::ShowReadFailure(QWidget *parent, ExchangeFile::ReadStatus status) {
     switch (status) {
@@ -47,6 +110,12 @@ void modImport::ShowReadFailure(QWidget *parent, ExchangeFile::ReadStatus status
 
 bool modImport::ImportFile(QWidget *parent, const QString &path, ExchangeFile::Kind expected,
                            const Target &target) {
+    if (path.trimmed().endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive)) {
+        if (spreadsheetImport())
+            return spreadsheetImport()(parent, path, target);
+        ShowReadFailure(parent, ExchangeFile::ReadStatus::WrongFormat);
+        return false;
+    }
     ExchangeFile::Content content = ExchangeFile::read(path, expected);
     if (content.status != ExchangeFile::ReadStatus::Ok) {
         ShowReadFailure(parent, content.status);
@@ -56,11 +125,12 @@ bool modImport::ImportFile(QWidget *parent, const QString &path, ExchangeFile::K
     case ExchangeFile::Sentences:
         return importSentences(parent, content.records, target.akbId);
     case ExchangeFile::Class:
+        return importClass(parent, content.records, target.tevId);
     case ExchangeFile::Text:
+        return importText(parent, content.records);
     case ExchangeFile::Closed:
         break;
     }
-    // The class and text kinds are not read by this version of the program.
     ShowReadFailure(parent, ExchangeFile::ReadStatus::WrongFormat);
     return false;
 }

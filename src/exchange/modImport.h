@@ -3,6 +3,7 @@
 #include "exchange/ExchangeFile.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -17,8 +18,15 @@ struct Target {
     qint64 tevId = 0;
 };
 
-// Imports an exchange file that must be of the expected kind. A foreign or damaged file is refused with a
-// message before anything is written. True when something was imported.
+// The pupil list import of a spreadsheet (".xls"), installed by the window that owns it; false when nothing
+// was imported.
+using SpreadsheetImport = std::function<bool(QWidget *parent, const QString &path, const Target &target)>;
+void SetSpreadsheetImport(SpreadsheetImport import);
+
+// Imports an exchange file that must be of the expected kind; a path ending in ".xls" goes to the
+// spreadsheet import instead. A class goes into target.tevId; a text into the rating editor's text box. A
+// foreign or damaged file is refused with a message before anything is written. True when something was
+// imported.
 bool ImportFile(QWidget *parent, const QString &path, ExchangeFile::Kind expected, const Target &target);
 
 // The message for a file that could not be taken, shown to the user.

@@ -1,7 +1,9 @@
 #include "rating/frmKid.h"
 
 #include "data/AppData.h"
+#include "data/DbError.h"
 #include "data/modSub.h"
+#include "exchange/ClassCheckout.h"
 #include "print/ClassPdf.h"
 #include "rating/RatingLock.h"
 #include "rating/RatingParts.h"
@@ -12,6 +14,7 @@
 #include "shell/PeriodList.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -43,8 +46,6 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     btnExport =
         new QPushButton(QStringLiteral("Osztály értékeléseinek, minősítéseinek exportálása..."), this);
     btnExport->setObjectName(QStringLiteral("btnExport"));
-    // The class export belongs to the exchange windows, which this program does not have yet.
-    btnExport->setEnabled(false);
     // Every pupil's trial document of the chosen class in one PDF, for the screen or the head.
     btnClassPdf = new QPushButton(QStringLiteral("Osztály &PDF..."), this);
     btnClassPdf->setObjectName(QStringLiteral("btnClassPdf"));
@@ -84,6 +85,7 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     });
     connect(btnSelect, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnSelect_Click(); }); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnExport, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnExport_Click(); }); });
     connect(btnClassPdf, &QPushButton::clicked, this,
             [this] { guarded(this, [this] { btnClassPdf_Click(); }); });
 }
@@ -260,6 +262,45 @@ void frmKid::btnSelect_Click() {
     }
     ratingOpen = true;
     accept();
+}
+
+void frmKid::btnExport_Click() {
+    using ClassCheckout::Refusal;
+    switch (ClassCheckout::checkOutRefusal(classId())) {
+    case Refusal::NoClass:
+        dialogs().inform(this, QStringLiteral("Nincs osztály kiválasztva."));
+        return;
+    case Refusal::UserHasClass:
+        dialogs().inform(this, QStringLiteral("Egy felhasználó egyszerre csak egy osztályt exportálhat ki."));
+        return;
+    case Refusal::ClassLocked:
+        dialogs().inform(this, QStringLiteral("Az osztály zárolva van, ezért nem exportálható."));
+        return;
+    case Refusal::None:
+        break;
+    }
+    const QString path = dialogs().saveFile(this, QStringLiteral("Osztály exportálása"), QString(),
+                                            QStringLiteral("Lorvanto fájlok (*.mb)"));
+    if (path.isEmpty())
+        return;
+    const QFileInfo target(path);
+    if (target.exists() &&
+        target.canonicalFilePath() == QFileInfo(modSub::GetDatabasePath()).canonicalFilePath()) {
+        dialogs().warn(
+            this,
+            QStringLiteral("A mentés nem írhatja felül a most használt adatbázist. Válasszon másik fájlt!"));
+        return;
+    }
+    try {
+        ClassCheckout::checkOut(classId(), path);
+    } catch (const DbError &) {
+        dialogs().warn(this, QStringLiteral("Hiba exportálás közben."));
+        return;
+    }
+    dialogs().inform(this,
+                     QStringLiteral("Az osztály tanulóinak értékelései, minősítései sikeresen ki lettek "
+                                    "exportálva."));
+    LoadClasses();
 }
 
 void frmKid::btnClassPdf_Click() {

@@ -22,6 +22,7 @@ public:
     void LoadClasses();
     void dlClass_Click();
     void btnSelect_Click();
+    void btnExport_Click();
 
     int Rite() const { return m_rite; }
     bool IsActive() const { return m_isActive; }

@@ -14,8 +14,12 @@
 #include "data/DbError.h"
 #include "data/Maintenance.h"
 #include "data/modSub.h"
+#include "exchange/ClassCheckout.h"
 #include "exchange/clsExport.h"
+#include "exchange/frmLocked.h"
+#include "exchange/modExport.h"
 #include "exchange/modImport.h"
+#include "rating/EditorWidgets.h"
 #include "rating/frmMain.h"
 #include "shell/DialogService.h"
 #include "shell/EditorLink.h"
@@ -124,9 +128,10 @@ void frmMenu::buildMenus() {
     mnuOM = item(mnuHelp, "mnuOM", QStringLiteral("Szöveges értékelési információk"));
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&Névjegy..."));
 
-    // Items whose windows are not part of the program yet stay unusable rather than pretend to work.
-    for (QAction *pending : {mnuImportText, mnuImportRating, mnuExportText, mnuLocked})
-        pending->setEnabled(false);
+    // The text of a rating goes out of and comes into the editor while it has an editable rating open; the
+    // editor enables these.
+    mnuImportText->setEnabled(false);
+    mnuExportText->setEnabled(false);
 
     auto on = [this](QAction *action, void (frmMenu::*handler)()) {
         connect(action, &QAction::triggered, this,
@@ -139,6 +144,10 @@ void frmMenu::buildMenus() {
     on(mnuBG, &frmMenu::mnuBG_Click);
     on(mnuExportFullDB, &frmMenu::mnuExportFullDB_Click);
     on(mnuImportFullDB, &frmMenu::mnuImportFullDB_Click);
+    on(mnuImportRating, &frmMenu::mnuImportRating_Click);
+    on(mnuLocked, &frmMenu::mnuLocked_Click);
+    on(mnuImportText, &frmMenu::mnuImportText_Click);
+    on(mnuExportText, &frmMenu::mnuExportText_Click);
     on(mnuStartup, &frmMenu::mnuStartup_Click);
     on(mnuContents, &frmMenu::mnuContents_Click);
     on(mnuOM, &frmMenu::mnuOM_Click);
@@ -339,6 +348,75 @@ void frmMenu::mnuImportFullDB_Click() {
             QStringLiteral("A visszaállítás nem sikerült, az adatbázis változatlan.\n\n%1").arg(e.message()));
     }
     ProgramExit::request();
+}
+
+void frmMenu::mnuImportRating_Click() {
+    const QString path = dialogs().openFile(this, QStringLiteral("Osztály szintű értékelés importálása"),
+                                            QString(), kLorvantoFilter);
+    if (path.isEmpty())
+        return;
+    const QString readError = QStringLiteral("Olvasási hiba: lehet, hogy a fájl sérült vagy ezt a formátumot "
+                                             "nem lehet ebbe az adatbázisba illeszteni.");
+    int state = -1;
+    try {
+        state = ClassCheckout::copyState(path);
+    } catch (const DbError &) {
+        // A foreign or damaged file: told below like a copy of the wrong state.
+    }
+    if (state != 1 && state != 2) {
+        dialogs().warn(this, readError);
+        return;
+    }
+    dialogs().inform(
+        this, QStringLiteral("Mielőtt folytatná, célszerű biztonsági mentést készíteni az adatbázisról."));
+    const QString done = QStringLiteral("Az osztály tanulóinak értékelései, minősítései sikeresen be lettek "
+                                        "importálva. A változások életbeléptetéséhez újra kell indítania a "
+                                        "programot.");
+    if (state == 2) {
+        try {
+            ClassCheckout::mergeReturnCopy(path);
+        } catch (const DbError &) {
+            dialogs().warn(this, readError);
+            return;
+        }
+        dialogs().inform(this, done);
+        return;
+    }
+    if (!dialogs().ask(this, QStringLiteral("Importálás után az adatbázis jelenlegi adataihoz nem lehet majd "
+                                            "hozzáférni, az ütköző adatok felül lesznek írva. Folytatja?")))
+        return;
+    // The editor holds a rating of the database about to be replaced: it saves (or not) and closes first.
+    if (!EditorLink::askToSave())
+        return;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList())
+        if (!sub->close())
+            return;
+    try {
+        ClassCheckout::takeCheckoutCopy(path);
+    } catch (const DbError &) {
+        dialogs().warn(this, readError);
+        return;
+    }
+    dialogs().inform(this, done);
+    // The logged-in user and the menus belong to the database that was replaced.
+    ProgramExit::request();
+}
+
+void frmMenu::mnuImportText_Click() {
+    const QString path = dialogs().openFile(this, QStringLiteral("Értékelés szövegének importálása"),
+                                            QString(), kLorvantoFilter);
+    if (!path.isEmpty())
+        modImport::ImportFile(this, path, ExchangeFile::Text, modImport::Target());
+}
+
+void frmMenu::mnuExportText_Click() {
+    if (frmMain *editor = frmMain::instance())
+        modExport::ExportText(this, editor->txtRating->toPlainText());
+}
+
+void frmMenu::mnuLocked_Click() {
+    frmLocked window(this);
+    dialogs().runModal(&window);
 }
 
 void frmMenu::mnuRate_Click() {

@@ -83,6 +83,10 @@ private:
     void mnuBG_Click();
     void mnuExportFullDB_Click();
     void mnuImportFullDB_Click();
+    void mnuImportRating_Click();
+    void mnuLocked_Click();
+    void mnuImportText_Click();
+    void mnuExportText_Click();
     void mnuStartup_Click();
     void mnuContents_Click();
     void mnuOM_Click();
