@@ -31,4 +31,6 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${LORVANTO_PACKAGE_MAINTAINER}")
 # the print font (Arial metrics, Hungarian accents) and Qt's own texts in Hungarian.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
+# The Hungarian dictionary of the spelling check; without it the editor works and says spelling is off.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hunspell-hu")
 include(CPack)

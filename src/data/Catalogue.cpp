@@ -314,6 +314,22 @@ const Entry kDevDB[] = {
      "DELETE FROM ERTRESZ WHERE esz_ert_id=? AND esz_akb_id=? AND esz_id<>?"},
     {"getAllErtreszDesc", "",
      "SELECT esz_id, esz_ert_id, esz_akb_id FROM ERTRESZ ORDER BY esz_ert_id, esz_akb_id, esz_id DESC"},
+    // Every sub-competency of a period with the stored part of one rating, in the order the documents
+    // print the parts (that of getErtresz).
+    {"getRatingOutline", "ert_id long, tev_id long",
+     "SELECT ATARGY.ata_id, ATARGY.ata_rnev, KMPBANK.kpb_nev, ALKMPBANK.akb_id, ALKMPBANK.akb_nev, "
+     "ERTRESZ.esz_id, ERTRESZ.esz_szoveg FROM ATARGY JOIN KMPBANK ON KMPBANK.kpb_ata_id = ATARGY.ata_id "
+     "JOIN ALKMPBANK ON ALKMPBANK.akb_kpb_id = KMPBANK.kpb_id LEFT JOIN ERTRESZ ON ERTRESZ.esz_akb_id = "
+     "ALKMPBANK.akb_id AND ERTRESZ.esz_ert_id = ? WHERE ATARGY.ata_tev_id = ? AND ATARGY.ata_del=0 AND "
+     "KMPBANK.kpb_del=0 AND ALKMPBANK.akb_del=0 ORDER BY ATARGY.ata_id, KMPBANK.kpb_nev, ALKMPBANK.akb_nev"},
+    {"getClassPupilNames", "osz_id long, tev_id long",
+     "SELECT ERTEKELES.ert_id, TANULO.tan_id, TANULO.tan_vnev, TANULO.tan_knev FROM ERTEKELES, TANULO WHERE "
+     "ERTEKELES.ert_tan_id = TANULO.tan_id AND ERTEKELES.ert_osz_id=? AND ERTEKELES.ert_tev_id=? AND "
+     "TANULO.tan_del=0"},
+    {"getClassPartsExcept", "osz_id long, tev_id long, ert_id long",
+     "SELECT ERTRESZ.esz_akb_id, ERTRESZ.esz_szoveg, TANULO.tan_vnev, TANULO.tan_knev FROM ERTRESZ, "
+     "ERTEKELES, TANULO WHERE ERTRESZ.esz_ert_id = ERTEKELES.ert_id AND ERTEKELES.ert_tan_id = TANULO.tan_id "
+     "AND ERTEKELES.ert_osz_id=? AND ERTEKELES.ert_tev_id=? AND ERTEKELES.ert_id<>? AND TANULO.tan_del=0"},
     // Of the rating parts of one rating and sub-competency only the newest (highest key) is kept.
     {"deleteDuplicateErtresz", "",
      "DELETE FROM ERTRESZ WHERE EXISTS (SELECT 1 FROM ERTRESZ AS newer WHERE newer.esz_ert_id = "

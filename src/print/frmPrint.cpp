@@ -2,6 +2,7 @@
 
 #include "data/AppData.h"
 #include "print/DocumentLayout.h"
+#include "print/PrintChoices.h"
 #include "print/PrintControl.h"
 #include "print/PrintPreview.h"
 #include "print/PrintRuns.h"
@@ -159,7 +160,10 @@ QString frmPrint::officialType() const {
 }
 
 void frmPrint::recompose() {
-    m_pageCount = DocumentLayout(*m_pc, m_data, currentOptions()).compose();
+    const PrintOptions options = currentOptions();
+    // The editor's fill line counts with the names chosen here.
+    PrintChoices::instance().setOptions(options);
+    m_pageCount = DocumentLayout(*m_pc, m_data, options).compose();
     m_pc->setZoomMode(3);
     // While a sheet is being reprinted the list keeps the sheet chosen.
     if (!m_reprint)

@@ -22,6 +22,9 @@ bool save(qint64 ertId, const PendingEdits &edits);
 // A text as it is stored: without the blanks at its two ends.
 QString trimBlanks(const QString &text);
 
+// A text part as it is stored: blanks (only blanks) trimmed from both ends.
+QString trimBlanks(const QString &s);
+
 // Whether a bank sentence is listed to this user: common and offered sentences to everybody, private
 // and withdrawn ones (and those written in a checkout copy) only to their owner.
 bool isSentenceVisible(const QString &sharing, qint64 owner, qint64 user);

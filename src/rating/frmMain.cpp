@@ -9,6 +9,7 @@
 #include "rating/RatingHeaderView.h"
 #include "rating/RatingLock.h"
 #include "rating/RatingParts.h"
+#include "rating/WritingAids.h"
 #include "rating/frmKid.h"
 #include "shell/DialogService.h"
 #include "shell/EditorLink.h"
@@ -141,6 +142,7 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
         return goOn;
     });
     m_autoSave = new frmAutoSave(nullptr);
+    m_aids = new WritingAids(this, m_menu.data());
     resetWindow();
 }
 
@@ -175,6 +177,7 @@ void frmMain::buildRatingView() {
     auto *ratingLabel = new QLabel(QStringLiteral("&Ide írja az értékelést:"), frmRating);
     ratingLabel->setBuddy(txtRating);
     txtRating->setAccessibleName(QStringLiteral("Ide írja az értékelést:"));
+    lblFill = named(new QLabel(frmRating), "lblFill");
     dlSentences = named(new SentenceList(frmRating), "dlSentences");
     dlSentences->setHeaderLabels({QStringLiteral("Mondat")});
     dlSentences->setRootIsDecorated(false);
@@ -204,6 +207,7 @@ void frmMain::buildRatingView() {
     left->addWidget(cmbSubCompetencies);
     left->addWidget(ratingLabel);
     left->addWidget(txtRating, 1);
+    left->addWidget(lblFill);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnRevert);
@@ -448,6 +452,7 @@ void frmMain::SaveChanges() {
     m_edits.clear();
     m_dirty = false;
     setMainCaption(m_title);
+    m_aids->saved();
     // The header is written on its own: the parts saved above stay saved even if it fails.
     try {
         SaveRating();
@@ -608,6 +613,7 @@ void frmMain::ReloadClosures() {
 }
 
 void frmMain::showEditingArea() {
+    m_aids->ratingOpened();
     opView_Click();
 }
 
@@ -676,6 +682,8 @@ void frmMain::btnClose_Click() {
         m_kid->rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
     CommandSet &db = AppData::current().devDB;
     if (finalising) {
+        if (!m_aids->confirmFinalising())
+            return;
         if (!dialogs().ask(
                 this,
                 QStringLiteral("Véglegesítés után az adatok és az értékelések csak visszavéglegesítéssel "

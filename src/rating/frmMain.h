@@ -19,6 +19,7 @@ class QTabBar;
 class LimitedTextEdit;
 class RatingHeaderView;
 class SentenceList;
+class WritingAids;
 class frmAutoSave;
 class frmKid;
 
@@ -75,6 +76,7 @@ public:
     QTabBar *tabCompetencies;
     QComboBox *cmbSubCompetencies;
     LimitedTextEdit *txtRating;
+    QLabel *lblFill;
     SentenceList *dlSentences;
     QLineEdit *txtNewSentence;
     QPushButton *btnAdd;
@@ -112,6 +114,7 @@ private:
     frmKid *m_kid;
     QPointer<frmAutoSave> m_autoSave;
     PendingEdits m_edits;
+    WritingAids *m_aids = nullptr;
     Recordset m_part;
     QString m_title;
     bool m_dirty = false;

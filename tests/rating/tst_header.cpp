@@ -399,6 +399,11 @@ void tst_header::finaliseSavesFirstAndFreezesNumbers() {
     // The pupil's numbers change after they were shown: the shown ones are frozen.
     m_s->db.db().connection().query(QStringLiteral("UPDATE TANULO SET tan_tlapszam='T-99' WHERE tan_id=?"),
                                     {m_s->school.pupils[0]});
+    // The other sub-competencies are still empty: the check lists them, and the teacher goes on.
+    m_s->dialogs.expectModal(QStringLiteral("frmFinaliseCheck"), [](QDialog *d) {
+        QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("btnFinalise")), Qt::LeftButton);
+        return d->result();
+    });
     m_s->dialogs.expectMessage(
         QStringLiteral("Véglegesítés után az adatok és az értékelések csak visszavéglegesítéssel lesznek "
                        "módosíthatók, ehhez csak az igazgatónak van joga. Folytatja?"),
