@@ -8,6 +8,8 @@
 #include <QVariant>
 
 // One pupil as a row of a pupil list gives him, ready to be written.
+class QIODevice;
+
 struct PupilRow {
     QString family;     // tan_vnev
     QString given;      // tan_knev
@@ -44,6 +46,11 @@ public:
     // Reads the file by its extension (.xls, .xlsx, .ods). False with error() set when it cannot be used.
     bool read(const QString &path);
     bool readXls(const QString &path);
+    // The .xls library has crashed on damaged files. Where a program is set, .xls files are read by it in a
+    // child process ("PROGRAM --read-xls PATH"), so such a file costs the child, not the open program.
+    static void setXlsReaderProgram(const QString &program);
+    // The child's side: reads the .xls file here and writes the outcome to out; the exit code.
+    static int readXlsForParent(const QString &path, QIODevice &out);
     bool readXlsx(const QByteArray &zipData);
     bool readOds(const QByteArray &zipData);
     // Checks the header row and turns the other rows into pupils.
@@ -64,6 +71,8 @@ public:
 
 private:
     bool fail(const QString &message);
+    bool readXlsHere(const QString &path);
+    bool readXlsInChild(const QString &program, const QString &path);
 
     QString m_error;
     QList<PupilRow> m_rows;

@@ -1,3 +1,4 @@
+#include "admin/PupilSheet.h"
 #include "data/AppData.h"
 #include "data/DbError.h"
 #include "data/ProgramFiles.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
@@ -31,6 +33,8 @@ struct Options {
     qint64 printClass = 0;
     QString printFile;
     QString printKind = QStringLiteral("certificate");
+    // --read-xls PATH: the program reading a pupil list for itself in a child process
+    QString readXls;
     bool ok = true;
 };
 
@@ -42,6 +46,8 @@ Options parse(int argc, char **argv) {
             o.createDatabase = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(a, "--database") == 0 && i + 1 < argc)
             o.database = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(a, "--read-xls") == 0 && i + 1 < argc)
+            o.readXls = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(a, "--print-pdf") == 0 && i + 3 < argc &&
                  std::strcmp(argv[i + 1], "--class") == 0) {
             o.printPdf = true;
@@ -138,11 +144,18 @@ int main(int argc, char **argv) {
         return createDatabase(argc, argv, options.createDatabase);
     if (options.printPdf)
         return printPdf(argc, argv, options);
+    if (!options.readXls.isEmpty()) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly))
+            return 1;
+        return PupilSheet::readXlsForParent(options.readXls, out);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvanto"));
     // Lets the desktop match the windows with the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.lorvanto.Lorvanto"));
+    PupilSheet::setXlsReaderProgram(QCoreApplication::applicationFilePath());
     // The program itself decides when it ends (closing the login or the main window), not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
     const QLocale hungarian(QLocale::Hungarian, QLocale::Hungary);
