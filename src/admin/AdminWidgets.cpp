@@ -6,14 +6,7 @@
 
 #include <QCollator>
 #include <QLabel>
-#include <QPushButton>
 #include <QTreeWidget>
-
-QPushButton *AdminWidgets::button(QWidget *parent, const char *name, const QString &caption) {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 void AdminWidgets::markLocked(QTreeWidgetItem *row, bool locked) {
     for (int c = 0; c < row->columnCount(); ++c) {

@@ -7,7 +7,6 @@
 #include <QStringList>
 
 class QLabel;
-class QPushButton;
 class QTreeWidget;
 #include <QTreeWidgetItem>
 class QWidget;
@@ -29,7 +28,6 @@ public:
     bool operator<(const QTreeWidgetItem &other) const override;
 };
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption);
 // Colours every column of a row red, or back to the list's own colour.
 void markLocked(QTreeWidgetItem *row, bool locked);
 bool isMarkedLocked(const QTreeWidgetItem *row);

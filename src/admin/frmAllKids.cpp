@@ -5,6 +5,7 @@
 #include "data/AppData.h"
 #include "data/modSub.h"
 #include "rating/RatingParts.h"
+#include "shell/Controls.h"
 #include "shell/Guard.h"
 
 #include <QDate>
@@ -22,9 +23,9 @@ frmAllKids::frmAllKids(QWidget *parent) : QDialog(parent) {
     listKids = makeListView(this, "listKids", pupilColumns());
     Label1 = labelFor(QStringLiteral("&Jelölje ki azokat a tanulókat, akiket az osztályhoz szeretne adni:"),
                       listKids, "Label1");
-    btnOK = button(this, "btnOK", QStringLiteral("OK"));
+    btnOK = namedButton(this, "btnOK", QStringLiteral("OK"));
     btnOK->setDefault(true);
-    btnCancel = button(this, "btnCancel", QStringLiteral("Cancel"));
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("Cancel"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnOK);

@@ -7,6 +7,7 @@
 #include "data/modSub.h"
 #include "exchange/modExport.h"
 #include "exchange/modImport.h"
+#include "shell/Controls.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 #include "shell/PeriodList.h"
@@ -34,11 +35,11 @@ frmClasses::frmClasses(QWidget *parent) : QDialog(parent) {
     cmbPeriod = new QComboBox(this);
     cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
     dlClass = makeListView(this, "dlClass", kColumns);
-    btnAdd = button(this, "btnAdd", QStringLiteral("&Hozzáad >>"));
-    btnEdit = button(this, "btnEdit", QStringLiteral("&Módosít..."));
-    btnDelete = button(this, "btnDelete", QStringLiteral("&Töröl"));
-    btnExport = button(this, "btnExport", QStringLiteral("E&xportál..."));
-    btnCancel = button(this, "btnCancel", QStringLiteral("Be&zár"));
+    btnAdd = namedButton(this, "btnAdd", QStringLiteral("&Hozzáad >>"));
+    btnEdit = namedButton(this, "btnEdit", QStringLiteral("&Módosít..."));
+    btnDelete = namedButton(this, "btnDelete", QStringLiteral("&Töröl"));
+    btnExport = namedButton(this, "btnExport", QStringLiteral("E&xportál..."));
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("Be&zár"));
     cmbSrcPeriod = new QComboBox(this);
     cmbSrcPeriod->setObjectName(QStringLiteral("cmbSrcPeriod"));
     dlSrc = makeListView(this, "dlSrc", kColumns);

@@ -8,6 +8,7 @@
 #include "data/AppData.h"
 #include "data/modSub.h"
 #include "exchange/modImport.h"
+#include "shell/Controls.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 #include "shell/ValidMark.h"
@@ -83,15 +84,15 @@ frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     auto *kidsLabel = labelFor(QStringLiteral("Az osztály &tanulói:"), listKids);
     fraAdd = new QGroupBox(QStringLiteral("&Felvesz"), kidsPage);
     fraAdd->setObjectName(QStringLiteral("fraAdd"));
-    mnuNew = button(fraAdd, "mnuNew", QStringLiteral("Új..."));
-    mnuExisting = button(fraAdd, "mnuExisting", QStringLiteral("Más osztályból..."));
-    btnImport = button(fraAdd, "btnImport", QStringLiteral("&Importál..."));
+    mnuNew = namedButton(fraAdd, "mnuNew", QStringLiteral("Új..."));
+    mnuExisting = namedButton(fraAdd, "mnuExisting", QStringLiteral("Más osztályból..."));
+    btnImport = namedButton(fraAdd, "btnImport", QStringLiteral("&Importál..."));
     auto *addButtons = new QVBoxLayout(fraAdd);
     addButtons->addWidget(mnuNew);
     addButtons->addWidget(mnuExisting);
     addButtons->addWidget(btnImport);
-    btnEdit = button(kidsPage, "btnEdit", QStringLiteral("&Módosít..."));
-    btnRemove = button(kidsPage, "btnRemove", QStringLiteral("El&távolít"));
+    btnEdit = namedButton(kidsPage, "btnEdit", QStringLiteral("&Módosít..."));
+    btnRemove = namedButton(kidsPage, "btnRemove", QStringLiteral("El&távolít"));
     auto *kidButtons = new QVBoxLayout;
     kidButtons->addWidget(fraAdd);
     kidButtons->addWidget(btnEdit);
@@ -102,9 +103,9 @@ frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     kidsLayout->addWidget(listKids, 1, 0);
     kidsLayout->addLayout(kidButtons, 1, 1);
 
-    btnOK = button(this, "btnOK", QStringLiteral("OK"));
+    btnOK = namedButton(this, "btnOK", QStringLiteral("OK"));
     btnOK->setDefault(true);
-    btnCancel = button(this, "btnCancel", QStringLiteral("&Mégse"));
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("&Mégse"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnOK);

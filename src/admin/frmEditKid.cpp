@@ -4,6 +4,7 @@
 #include "admin/SchoolYear.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
+#include "shell/Controls.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 #include "shell/ValidMark.h"
@@ -65,9 +66,9 @@ frmEditKid::frmEditKid(QWidget *parent) : QDialog(parent) {
     txtSorsz = new QLineEdit(this);
     txtSorsz->setObjectName(QStringLiteral("txtSorsz"));
     lblSorsz = labelFor(QStringLiteral("Osztályozó napló &sorszám:"), txtSorsz, "lblSorsz");
-    btnOK = button(this, "btnOK", QStringLiteral("OK"));
+    btnOK = namedButton(this, "btnOK", QStringLiteral("OK"));
     btnOK->setDefault(true);
-    btnCancel = button(this, "btnCancel", QStringLiteral("&Mégse"));
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("&Mégse"));
 
     auto *grid = new QGridLayout;
     int row = 0;

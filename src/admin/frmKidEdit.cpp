@@ -6,6 +6,7 @@
 #include "data/AppData.h"
 #include "data/modSub.h"
 #include "rating/RatingParts.h"
+#include "shell/Controls.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 
@@ -26,9 +27,9 @@ frmKidEdit::frmKidEdit(QWidget *parent) : QDialog(parent) {
     grdTanulok->setAccessibleName(QStringLiteral("Aktív tanulók"));
     grdTanulok->setSortingEnabled(true);
     grdTanulok->sortByColumn(0, Qt::AscendingOrder);
-    cmdModosit = button(this, "cmdModosit", QStringLiteral("&Módosítás"));
-    cmdTorol = button(this, "cmdTorol", QStringLiteral("&Töröl"));
-    btnCancel = button(this, "btnCancel", QStringLiteral("Be&zár"));
+    cmdModosit = namedButton(this, "cmdModosit", QStringLiteral("&Módosítás"));
+    cmdTorol = namedButton(this, "cmdTorol", QStringLiteral("&Töröl"));
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("Be&zár"));
     Label1 =
         new QLabel(QStringLiteral("Új tanuló felvételéhez kattintson a Beállítások/Értékelési "
                                   "beállítások/Osztályok menüpontra, majd a megfelelő osztály megnyitása "

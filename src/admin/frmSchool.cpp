@@ -17,24 +17,24 @@ frmSchool::frmSchool(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSchool"));
     setWindowTitle(QStringLiteral("Iskola adatai"));
 
-    struct Spec {
+    struct FieldLayout {
         QLabel **label;
         const char *labelName;
         const char *caption;
         int maxLength;
     };
-    const Spec specs[FieldCount] = {
+    const FieldLayout fields[FieldCount] = {
         {&Label1, "Label1", "&Név:", 250},    {&Label2, "Label2", "&OM azonosító:", 50},
         {&lblIrsz, "lblIrsz", "&Irsz.:", 11}, {&Label4, "Label4", "&Helység:", 50},
         {&Label5, "Label5", "&Cím:", 50},
     };
     auto *form = new QFormLayout;
     for (int i = 0; i < FieldCount; ++i) {
-        QLabel *label = namedLabel(this, specs[i].labelName, QString::fromUtf8(specs[i].caption));
-        *specs[i].label = label;
+        QLabel *label = namedLabel(this, fields[i].labelName, QString::fromUtf8(fields[i].caption));
+        *fields[i].label = label;
         txtField[i] = new QLineEdit(this);
         txtField[i]->setObjectName(QStringLiteral("txtField_%1").arg(i));
-        txtField[i]->setMaxLength(specs[i].maxLength);
+        txtField[i]->setMaxLength(fields[i].maxLength);
         label->setBuddy(txtField[i]);
         form->addRow(label, txtField[i]);
     }

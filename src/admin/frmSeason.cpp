@@ -4,6 +4,7 @@
 #include "admin/SchoolYear.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
+#include "shell/Controls.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
 
@@ -33,9 +34,9 @@ frmSeason::frmSeason(QWidget *parent) : QDialog(parent) {
     chkActive = new QCheckBox(QStringLiteral("Ez az időszak aktív"), this);
     chkActive->setObjectName(QStringLiteral("chkActive"));
     chkActive->setEnabled(false);
-    cmdUj = button(this, "cmdUj", QStringLiteral("Ú&j időszak..."));
-    btnDelete = button(this, "btnDelete", QStringLiteral("&Töröl"));
-    btnCancel = button(this, "btnCancel", QStringLiteral("Be&zár"));
+    cmdUj = namedButton(this, "cmdUj", QStringLiteral("Ú&j időszak..."));
+    btnDelete = namedButton(this, "btnDelete", QStringLiteral("&Töröl"));
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("Be&zár"));
 
     fmeUj = new QGroupBox(QStringLiteral("Új értékelési időszak"), this);
     fmeUj->setObjectName(QStringLiteral("fmeUj"));
@@ -53,8 +54,8 @@ frmSeason::frmSeason(QWidget *parent) : QDialog(parent) {
     cmbHonap->addItems(SchoolYear::periodKinds());
     txtMegjegyzes = new QLineEdit(fmeUj);
     txtMegjegyzes->setObjectName(QStringLiteral("txtMegjegyzes"));
-    cmdSave = button(fmeUj, "cmdSave", QStringLiteral("OK"));
-    cmdCancel = button(fmeUj, "cmdCancel", QStringLiteral("&Mégse"));
+    cmdSave = namedButton(fmeUj, "cmdSave", QStringLiteral("OK"));
+    cmdCancel = namedButton(fmeUj, "cmdCancel", QStringLiteral("&Mégse"));
     prgCopy = new QProgressBar(fmeUj);
     prgCopy->setObjectName(QStringLiteral("prgCopy"));
     prgCopy->setRange(0, 0);
