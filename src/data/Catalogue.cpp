@@ -282,7 +282,7 @@ const Entry kDevDB[] = {
     {"getIdenticalKids", "tan_vnev text, tan_knev text, tan_anev text, tan_szdatum date",
      "SELECT * FROM TANULO WHERE tan_vnev=? COLLATE HU_NOCASE AND tan_knev=? COLLATE HU_NOCASE AND "
      "tan_anev=? "
-     "COLLATE HU_NOCASE AND tan_szdatum=? AND tan_del=0"},
+     "COLLATE HU_NOCASE AND tan_szdatum IS ? AND tan_del=0"},
     {"exportClass", "osz_id text, usr_id text",
      "INSERT INTO EXPORT (exp_osz_id, exp_usr_id) VALUES (CAST(? AS INTEGER), CAST(? AS INTEGER))"},
     {"getState", "", "SELECT * FROM PARAMETER WHERE par_nev='export'"},
