@@ -32,6 +32,7 @@
 #include "shell/frmLog.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -367,6 +368,12 @@ void frmMenu::mnuImportRating_Click() {
         dialogs().warn(this, readError);
         return;
     }
+    if (state == 1 && ClassCheckout::hasClassesOut()) {
+        dialogs().warn(this, QStringLiteral("Ebből az adatbázisból osztályok vannak kiexportálva, ezért nem "
+                                            "cserélhető le egy kiexportált osztály másolatára. Előbb "
+                                            "importálja vissza vagy oldja fel a kiexportált osztályokat!"));
+        return;
+    }
     dialogs().inform(
         this, QStringLiteral("Mielőtt folytatná, célszerű biztonsági mentést készíteni az adatbázisról."));
     const QString done = QStringLiteral("Az osztály tanulóinak értékelései, minősítései sikeresen be lettek "
@@ -391,13 +398,15 @@ void frmMenu::mnuImportRating_Click() {
     for (QMdiSubWindow *sub : m_mdi->subWindowList())
         if (!sub->close())
             return;
+    QString backup;
     try {
-        ClassCheckout::takeCheckoutCopy(path);
+        backup = ClassCheckout::takeCheckoutCopy(path);
     } catch (const DbError &) {
         dialogs().warn(this, readError);
         return;
     }
-    dialogs().inform(this, done);
+    dialogs().inform(this, done + QStringLiteral("\n\nA korábbi adatbázis biztonsági másolata: %1")
+                                      .arg(QDir::toNativeSeparators(backup)));
     // The logged-in user and the menus belong to the database that was replaced.
     ProgramExit::request();
 }

@@ -143,6 +143,7 @@ void tst_classfile::importingTwiceMakesTwoClassesOfTheSamePupils() {
     db.loginAs(school.admin);
     db.db().run(QStringLiteral("updateClass"),
                 {3, QStringLiteral("b"), school.teacher, 2021, QString(), school.cls});
+    db.db().connection().exec(QStringLiteral("UPDATE TANULO SET tan_szdatum=NULL WHERE tan_vnev='Csók'"));
     const QString path = db.dir() + QStringLiteral("/osztaly.mb");
     dialogs.expectSaveFile(path);
     QVERIFY(modExport::ExportClass(nullptr, school.cls));
