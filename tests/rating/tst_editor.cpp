@@ -439,10 +439,16 @@ void tst_editor::readOnly() {
         m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
             .toLongLong(),
         expectedHolder);
-    // Text put in the box by other means than typing is still not saved.
+    // Text put in the fields by other means than typing is still not saved: the save itself refuses.
     editor->txtRating->setPlainText(QStringLiteral("Felülírva."));
+    editor->header->txtMulOrak->setText(QStringLiteral("9"));
+    QVERIFY(editor->isDirty());
     editor->SaveChanges();
     QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Tárolt szöveg."));
+    QVERIFY(m_s->db.scalar(QStringLiteral("SELECT ert_mulaszt FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+                .isNull());
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+                               QMessageBox::No);
     // A reader never unlocks: closing leaves another user's lock in place.
     QVERIFY(editor->parentWidget()->close());
     QCOMPARE(
