@@ -287,7 +287,6 @@ void tst_modsub::copyCurriculum() {
     db.run(QStringLiteral("addSentence2"),
            {sub, QStringLiteral("Gyakoroljon többet."), QStringLiteral("M"), owner});
 
-    // Each sentence copied takes 60 ms, so the window is due to be kept alive after each.
     sqlite3_create_function(
         db.connection().handle(), "pause", 0, SQLITE_UTF8, nullptr,
         [](sqlite3_context *, int, sqlite3_value **) { QThread::msleep(60); }, nullptr, nullptr);

@@ -166,12 +166,11 @@ void tst_writingaids::nameWords() {
 void tst_writingaids::spellingInTheEditor() {
     SpellChecker::useDictionary(testDictionary());
     EditorSession s;
-    s.db.db().run(
-        QStringLiteral("createRatingData"),
-        {s.ratingOf(0), s.school.addition,
-         QStringLiteral("Ádámmal és Boglárkának szépen dolgozik, szorgalmsa, tanulóinknak segít.")});
     frmMain *editor = s.openEditor(s.school.teacher);
     s.choosePupil(editor, 0); // Árva Ádám; Bodnár Boglárka and Csók Cecília are his classmates
+    editor->txtRating->setPlainText(
+        QStringLiteral("Ádámmal és Boglárkának szépen dolgozik, szorgalmsa, tanulóinknak segít."));
+    editor->SaveChanges();
     QCOMPARE(underlined(editor->txtRating), QStringList{QStringLiteral("szorgalmsa")});
 
     // "Hozzáadás a szótárhoz" takes the word off at once and for good.
@@ -353,7 +352,7 @@ void tst_writingaids::namesBeforeFinalising_data() {
     QTest::addColumn<QString>("found");
     QTest::newRow("own name holding a classmate's") << "Katalinnak szépen olvas." << false << QString();
     QTest::newRow("classmate's name holding the own")
-        << "Olvas Katalinkával." << false << QStringLiteral("„Katalinkával” (Pap Katalinka)");
+        << "Olvas Katalinkával." << false << QStringLiteral("„Katalinkával” (Nagy Katalinka)");
     QTest::newRow("ordinary word, no dictionary") << "Nagyon szépen olvas." << false << QString();
     QTest::newRow("name and word opening a sentence")
         << "Virág szépen olvas." << true << QStringLiteral("„Virág” (Nagy Virág) (lehet, hogy köznév)");
@@ -364,20 +363,17 @@ void tst_writingaids::namesBeforeFinalising_data() {
 void tst_writingaids::namesBeforeFinalising() {
     QFETCH(QString, text);
     QFETCH(bool, dictionary);
-    QFETCH(QString, found);
     TestDatabase t;
     RatingRows rows(t);
     const RatingRows::Rating r = rows.makeRating(QStringLiteral("Szabó"), QStringLiteral("Katalin"));
-    for (const char *classmate : {"Kis Kata", "Nagy Virág", "Pap Katalinka"}) {
-        const QStringList name = QString::fromUtf8(classmate).split(QLatin1Char(' '));
-        rows.addRating(t.addPupil(name[0], name[1]), r.oszId, r.tevId);
-    }
+    for (const char *given : {"Kata", "Virág", "Katalinka"})
+        rows.addRating(t.addPupil(QStringLiteral("Nagy"), QString::fromUtf8(given)), r.oszId, r.tevId);
     SpellChecker checker(dictionary ? testDictionary() : QString(), QString());
     QString names;
     for (const FinaliseCheck::Finding &f :
          FinaliseCheck::run({r.ertId, r.oszId, r.tevId, r.tanId, {}, {}, text}, &checker))
         names += f.what;
-    QCOMPARE(names, found);
+    QTEST(names, "found");
 }
 
 QTEST_MAIN(tst_writingaids)
