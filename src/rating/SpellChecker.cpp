@@ -87,6 +87,17 @@ QList<SpellChecker::Word> SpellChecker::words(QStringView text) {
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
+        // A number with its ending ("5-ös", "10-es") is passed over whole: the ending alone is no word.
+        if (text[i].isDigit()) {
+            while (i < n && text[i].isDigit())
+                ++i;
+            if (i + 1 < n && text[i] == QLatin1Char('-') && isWordLetter(text[i + 1])) {
+                ++i;
+                while (i < n && isWordLetter(text[i]))
+                    ++i;
+            }
+            continue;
+        }
         if (!isWordLetter(text[i])) {
             ++i;
             continue;
