@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/PageRenderer.h"
 #include "print/PrintOptions.h"
 
 #include <QList>
@@ -37,6 +38,7 @@ private:
     QSaveFile m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
+    std::unique_ptr<PageRenderer::PagePainter> m_pagePainter; // one for the whole file: words shaped once
     int m_pages = 0;
 };
 

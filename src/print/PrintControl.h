@@ -92,6 +92,9 @@ public:
     // text needs.
     void textBox(const QString &text, double left, double top, double width, double height, bool wrap = true,
                  bool calcOnly = false);
+    // Measures text given piece by piece in a box of this width, in the current font and alignment, as
+    // textBox() with calcOnly measures the whole text.
+    TextLayouter::Flow measuringFlow(double width) { return m_layouter.flow(width, m_align, true); }
     double textHeight() const { return m_textHeight; }
     double textWidth(const QString &text);
 
