@@ -130,9 +130,8 @@ const Entry kDevDB[] = {
     // A pupil has one rating per period: pupils rated in the target period already are left where they are.
     {"copyClass", "ert_osz_id long, ert_tev_id long, ert_osz_id_old long, ert_tev_id_target long",
      "INSERT INTO ERTEKELES (ert_osz_id, ert_tan_id, ert_tev_id, ert_vegleges) SELECT ? AS ert_osz_id, "
-     "ert_tan_id, ? AS ert_tev_id, 'N' AS ert_vegleges FROM ERTEKELES WHERE ert_osz_id=? AND ert_tan_id NOT "
-     "IN "
-     "(SELECT ert_tan_id FROM ERTEKELES WHERE ert_tev_id=?) GROUP BY ert_tan_id"},
+     "ert_tan_id, ? AS ert_tev_id, 'N' AS ert_vegleges FROM ERTEKELES WHERE ert_osz_id=? "
+     "AND ert_tan_id NOT IN (SELECT ert_tan_id FROM ERTEKELES WHERE ert_tev_id=?) GROUP BY ert_tan_id"},
     {"getSpecPeriod", "tev_id long", "SELECT * FROM TANEV WHERE tev_id=?"},
     {"createClass",
      "tev_id long, osz_evfolyam long, osz_nev text, osz_ofonok_usr_id long, indulas_eve long, osz_megj text",
