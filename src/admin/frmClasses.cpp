@@ -251,6 +251,12 @@ void frmClasses::copyClasses() {
         dialogs().inform(this, QStringLiteral("Nincs értékelési, minősítési időszak kiválasztva!"));
         return;
     }
+    // A copy in its own period would give every pupil a second rating there.
+    if (cmbSrcPeriod->currentData().toLongLong() == target) {
+        dialogs().inform(this, QStringLiteral("Az osztályokat nem lehet a saját értékelési, minősítési "
+                                              "időszakukba másolni. Válasszon másik időszakot!"));
+        return;
+    }
     int shift = 0;
     if (chkAutoAdvance->isChecked()) {
         CommandSet &db = AppData::current().devDB;

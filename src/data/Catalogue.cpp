@@ -127,10 +127,11 @@ const Entry kDevDB[] = {
     {"addAdmin", "",
      "INSERT INTO USERS (usr_nev, usr_login, usr_beosztas, usr_admin_rights) VALUES ('Igazgató', 'igazgato', "
      "'Igazgató', 1)"},
-    {"copyClass", "ert_osz_id long, ert_tev_id long, ert_osz_id_old long",
+    // A pupil has one rating per period: pupils rated in the target period already are left where they are.
+    {"copyClass", "ert_osz_id long, ert_tev_id long, ert_osz_id_old long, ert_tev_id_target long",
      "INSERT INTO ERTEKELES (ert_osz_id, ert_tan_id, ert_tev_id, ert_vegleges) SELECT ? AS ert_osz_id, "
-     "ert_tan_id, ? "
-     "AS ert_tev_id, 'N' AS ert_vegleges FROM ERTEKELES WHERE ert_osz_id=?"},
+     "ert_tan_id, ? AS ert_tev_id, 'N' AS ert_vegleges FROM ERTEKELES WHERE ert_osz_id=? "
+     "AND ert_tan_id NOT IN (SELECT ert_tan_id FROM ERTEKELES WHERE ert_tev_id=?) GROUP BY ert_tan_id"},
     {"getSpecPeriod", "tev_id long", "SELECT * FROM TANEV WHERE tev_id=?"},
     {"createClass",
      "tev_id long, osz_evfolyam long, osz_nev text, osz_ofonok_usr_id long, indulas_eve long, osz_megj text",
