@@ -180,7 +180,8 @@ void frmAuth::btnLogin_Click() {
     }
     AppData &app = AppData::current();
     const QString typedName = cmbUsers->currentText();
-    const Recordset rs = app.devDB.run(QStringLiteral("chkPass"), {typedName.left(10)});
+    // The whole login is looked up: a prefix could name another user.
+    const Recordset rs = app.devDB.run(QStringLiteral("chkPass"), {typedName});
     app.login = LoginState();
     if (rs.count() == 0) {
         failedAttempt(QStringLiteral("Nincs ilyen felhasználó!"));
