@@ -122,8 +122,7 @@ const Entry kDevDB[] = {
     {"getRights", "usr_id long, osz_id long", "SELECT * FROM JOG WHERE jog_usr_id=? AND jog_osz_id=?"},
     {"getPeriodClasses", "tev_id long",
      "SELECT * FROM OSZTALY WHERE OSZTALY.osz_tev_id = ? ORDER BY osz_evfolyam, osz_nev COLLATE HU"},
-    {"grantAdmin", "usr_login text",
-     "UPDATE USERS SET usr_admin_rights=1 WHERE usr_login=? COLLATE HU_NOCASE"},
+    {"countAdmins", "", "SELECT COUNT(*) AS Cnt FROM USERS WHERE usr_admin_rights<>0"},
     {"addAdmin", "",
      "INSERT INTO USERS (usr_nev, usr_login, usr_beosztas, usr_admin_rights) VALUES ('Igazgató', 'igazgato', "
      "'Igazgató', 1)"},

@@ -470,9 +470,15 @@ void frmMenu::mnuAbout_Click() {
 }
 
 void frmMenu::mnuUserGroups_Click() {
+    const LoginState &self = AppData::current().login;
+    const QString userTitle =
+        QStringLiteral("Lorvanto - ") + self.currentUser.toString(QStringLiteral("usr_nev"));
     frmManageUsers window(this);
     window.ReloadUsers();
     dialogs().runModal(&window);
+    // Administrators may have renamed themselves; a rating window's own caption is left to it.
+    if (windowTitle() == userTitle)
+        setWindowTitle(QStringLiteral("Lorvanto - ") + self.currentUser.toString(QStringLiteral("usr_nev")));
 }
 
 void frmMenu::mnuSchool_Click() {

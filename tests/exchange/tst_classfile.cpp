@@ -237,6 +237,8 @@ void tst_classfile::loginFromName_data() {
         << QStringLiteral("  Nagy  B. Béla ") << QStringLiteral("nbéla");
     QTest::newRow("taken twice") << QStringLiteral("Kovács Ildikó") << QStringLiteral("kildikó3");
     QTest::newRow("one word") << QStringLiteral("Tanár") << QStringLiteral("ttanár");
+    QTest::newRow("cut to ten") << QStringLiteral("Kiss Gabriellaanna") << QStringLiteral("kgabriella");
+    QTest::newRow("taken, numbered") << QStringLiteral("Szabó Gabriella") << QStringLiteral("sgabriell2");
 }
 
 void tst_classfile::loginFromName() {
@@ -245,6 +247,7 @@ void tst_classfile::loginFromName() {
     TestDatabase db;
     db.addUser(QStringLiteral("kildikó"), QStringLiteral("Kiss Ildikó"), false);
     db.addUser(QStringLiteral("KILDIKÓ2"), QStringLiteral("Kerekes Ildikó"), false);
+    db.addUser(QStringLiteral("SGabriella"), QStringLiteral("Sós Gabriella"), false);
     QCOMPARE(ClassImport::LoginFromName(name), login);
 }
 
