@@ -1,7 +1,7 @@
 #include "admin/frmEditClass.h"
 
 #include "admin/AdminWidgets.h"
-#include "admin/PupilSheet.h"
+#include "admin/PupilListImport.h"
 #include "admin/SchoolYear.h"
 #include "admin/frmAllKids.h"
 #include "admin/frmEditKid.h"
@@ -18,7 +18,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,6 +38,7 @@ const QString kLockedClass =
 frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmEditClass"));
     setWindowTitle(QStringLiteral("Osztály tulajdonságai"));
+    PupilListImport::install();
     TabStrip1 = new QTabWidget(this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     auto *dataPage = new QWidget(TabStrip1);
@@ -363,20 +363,7 @@ void frmEditClass::btnImport_Click() {
                            QStringLiteral("Excel fájlok (*.xls *.xlsx *.ods);;Lorvanto fájlok (*.mb)"));
     if (path.isEmpty())
         return;
-    // A class file brings a class of its own into the period, with its pupils.
-    static const QStringList sheets{QStringLiteral("xls"), QStringLiteral("xlsx"), QStringLiteral("ods")};
-    if (!sheets.contains(QFileInfo(path.trimmed()).suffix().toLower())) {
-        modImport::ImportFile(this, path, ExchangeFile::Class, {0, m_oszId, m_tevId});
-        return;
-    }
-    PupilSheet sheet;
-    if (!sheet.read(path)) {
-        dialogs().warn(this, sheet.error());
-        return;
-    }
-    SchoolYear::addPupils(sheet.rows(), m_oszId, m_tevId);
-    LoadKids();
-    dialogs().inform(this, QStringLiteral("Felvett tanulók: %1\nKihagyott sorok (üres név): %2")
-                               .arg(sheet.rows().size())
-                               .arg(sheet.skipped()));
+    // A spreadsheet adds its pupils to this class; a class file brings a class of its own into the period.
+    if (modImport::ImportFile(this, path, ExchangeFile::Class, {0, m_oszId, m_tevId}))
+        LoadKids();
 }

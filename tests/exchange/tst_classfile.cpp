@@ -256,7 +256,7 @@ void tst_classfile::ratingTextThroughTheMenu() {
     const QString text = QStringLiteral("Szépen olvas – őszintén örül a dicséretnek.\nÜgyes.");
     editor->txtRating->setPlainText(text);
     const QString path = s.db.dir() + QStringLiteral("/szoveg.mb");
-    s.dialogs.expectSaveFile(path);
+    s.dialogs.expectSaveFile(s.db.dir() + QStringLiteral("/szoveg"));
     s.menu->mnuExportText->trigger();
     QByteArray expected("mb42\x03\x00", 6);
     expected += "Sz\xE9pen olvas \x96 \xF5szint\xE9n \xF6r\xFCl a dics\xE9retnek.\n\xDCgyes.";
@@ -297,7 +297,20 @@ void tst_classfile::classWindowsExportAndImport() {
         dialogs.expectOpenFile(path);
         classes.findChild<QAction *>(QStringLiteral("mnuImport"))->trigger();
         QCOMPARE(list->topLevelItemCount(), 2);
+        // A pupil list goes into the chosen class.
+        list->setCurrentItem(list->topLevelItem(0));
+        dialogs.expectOpenFile(QFINDTESTDATA("../admin/data/pupils.xls"));
+        dialogs.expectMessage(QStringLiteral("Felvett tanulók: 4\nKihagyott sorok (üres név): 1"),
+                              Icon::Information);
+        classes.mnuImport->trigger();
     }
+    const Recordset log = db.db().connection().query(QStringLiteral(
+        "SELECT log_megj FROM LOG WHERE log_tabla='OSZTALY' AND log_megj NOT LIKE 'Osztaly imp%'"));
+    QCOMPARE(log.count(), 3);
+    QCOMPARE(log.at(0, QStringLiteral("log_megj")).toString(),
+             QStringLiteral("Osztaly exportalasa: osztaly.mb"));
+    QCOMPARE(log.at(1, QStringLiteral("log_megj")).toString(), QStringLiteral("Importalas: osztaly.mb"));
+    QCOMPARE(log.at(2, QStringLiteral("log_megj")).toString(), QStringLiteral("Importalas: pupils.xls"));
     frmEditClass edit;
     QVERIFY(edit.LoadClass(school.cls));
     dialogs.expectOpenFile(path);
@@ -309,8 +322,8 @@ void tst_classfile::classWindowsExportAndImport() {
              3);
     QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM ERTEKELES WHERE ert_tev_id=?"), {school.period})
                  .toInt(),
-             9);
-    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TANULO")).toInt(), 3);
+             13);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TANULO")).toInt(), 7);
 }
 
 QTEST_MAIN(tst_classfile)
