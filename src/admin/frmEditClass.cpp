@@ -1,11 +1,13 @@
 #include "admin/frmEditClass.h"
 
 #include "admin/AdminWidgets.h"
+#include "admin/PupilListImport.h"
 #include "admin/PupilSheet.h"
 #include "admin/SchoolYear.h"
 #include "admin/frmAllKids.h"
 #include "admin/frmEditKid.h"
 #include "data/AppData.h"
+#include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/modImport.h"
 #include "shell/Controls.h"
@@ -40,6 +42,7 @@ const QString kLockedClass =
 frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmEditClass"));
     setWindowTitle(QStringLiteral("Osztály tulajdonságai"));
+    PupilListImport::install();
     TabStrip1 = new QTabWidget(this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     auto *dataPage = new QWidget(TabStrip1);
@@ -377,25 +380,13 @@ void frmEditClass::btnImport_Click() {
                            QStringLiteral("Excel fájlok (*.xls *.xlsx *.ods);;Lorvanto fájlok (*.mb)"));
     if (path.isEmpty())
         return;
-    // A class file brings a class of its own into the period, with its pupils.
-    static const QStringList sheets{QStringLiteral("xls"), QStringLiteral("xlsx"), QStringLiteral("ods")};
-    if (!sheets.contains(QFileInfo(path.trimmed()).suffix().toLower())) {
-        modImport::ImportFile(this, path, ExchangeFile::Class, {0, m_oszId, m_tevId});
-        return;
-    }
-    PupilSheet sheet;
-    prgImport->show();
-    const bool read = sheet.read(path);
+    // A spreadsheet adds its pupils to this class; a class file brings a class of its own into the period.
+    // Reading a spreadsheet may take a while (an .xls is read by a child process): the busy bar says so.
+    prgImport->setVisible(modImport::IsSpreadsheet(path));
+    const bool imported = modImport::ImportFile(this, path, ExchangeFile::Class, {0, m_oszId, m_tevId});
     prgImport->hide();
-    if (!read) {
-        dialogs().warn(this, sheet.error());
-        return;
-    }
-    SchoolYear::addPupils(sheet.rows(), m_oszId, m_tevId);
-    LoadKids();
-    dialogs().inform(this, QStringLiteral("Felvett tanulók: %1\nKihagyott sorok (üres név): %2")
-                               .arg(sheet.rows().size())
-                               .arg(sheet.skipped()));
+    if (imported)
+        LoadKids();
 }
 
 void frmEditClass::btnSample_Click() {
@@ -405,6 +396,10 @@ void frmEditClass::btnSample_Click() {
         return;
     if (QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".xlsx");
+    if (const QString refused = WriteTarget::refusal(path); !refused.isEmpty()) {
+        dialogs().warn(this, refused);
+        return;
+    }
     if (!PupilSheet::writeSample(path))
         dialogs().warn(this, QStringLiteral("A mintát nem sikerült menteni:\n%1").arg(path));
 }

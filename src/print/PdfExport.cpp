@@ -2,6 +2,7 @@
 
 #include "data/AppData.h"
 #include "data/CommandSet.h"
+#include "data/WriteTarget.h"
 #include "print/DocumentLayout.h"
 #include "print/PageRenderer.h"
 #include "print/PrintControl.h"
@@ -36,6 +37,7 @@ constexpr int kPdfDpi = 1200;
 }
 
 Book::Book(const QString &path) : m_path(path), m_file(path) {
+    WriteTarget::check(path);
     if (!m_file.open(QIODevice::WriteOnly))
         throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(path));
     m_writer = std::make_unique<QPdfWriter>(&m_file);

@@ -22,7 +22,7 @@ namespace PdfExport {
 // whole. The file appears only when committed: a failure or a cancel leaves no half-written file behind.
 class Book {
 public:
-    // Throws PrintError when the file cannot be created.
+    // Throws PrintError when the file cannot be created, DbError when path is the database or its journal.
     explicit Book(const QString &path);
     ~Book();
     Book(const Book &) = delete;

@@ -1,5 +1,6 @@
 #include "rating/SpellChecker.h"
 
+#include "data/WriteTarget.h"
 #include "rating/NameWords.h"
 
 #include <QCoreApplication>
@@ -201,7 +202,7 @@ bool SpellChecker::addToPersonal(const QString &word) {
     // The dictionary learnt the word with its capitalised forms: every remembered answer may change.
     m_known.clear();
     m_dictionary.clear();
-    if (m_personalPath.isEmpty())
+    if (m_personalPath.isEmpty() || !WriteTarget::refusal(m_personalPath).isEmpty())
         return false;
     QDir().mkpath(QFileInfo(m_personalPath).absolutePath());
     QSaveFile f(m_personalPath);

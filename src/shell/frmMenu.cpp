@@ -13,6 +13,7 @@
 #include "data/DatabaseCopy.h"
 #include "data/DbError.h"
 #include "data/Maintenance.h"
+#include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/ClassCheckout.h"
 #include "exchange/clsExport.h"
@@ -264,20 +265,17 @@ void frmMenu::mnuAutoSave_Click() {
 }
 
 bool frmMenu::exportFullDatabase(const QString &caption, const QString &restoreFile) {
-    const QString path = dialogs().saveFile(this, caption, QString(), kLorvantoFilter);
+    const QString path = WriteTarget::withSuffix(
+        dialogs().saveFile(this, caption, QString(), kLorvantoFilter), QStringLiteral("mb"));
     if (path.isEmpty())
         return false;
-    const QFileInfo target(path);
-    auto isTarget = [&](const QString &other) {
-        return target.exists() && target.canonicalFilePath() == QFileInfo(other).canonicalFilePath();
-    };
-    if (isTarget(modSub::GetDatabasePath())) {
-        dialogs().warn(
-            this,
-            QStringLiteral("A mentés nem írhatja felül a most használt adatbázist. Válasszon másik fájlt!"));
+    if (const QString refused = WriteTarget::refusal(path); !refused.isEmpty()) {
+        dialogs().warn(this, refused);
         return false;
     }
-    if (!restoreFile.isEmpty() && isTarget(restoreFile)) {
+    const QFileInfo target(path);
+    if (!restoreFile.isEmpty() && target.exists() &&
+        target.canonicalFilePath() == QFileInfo(restoreFile).canonicalFilePath()) {
         dialogs().warn(this, QStringLiteral("A biztonsági másolat nem írhatja felül a visszaállítandó "
                                             "adatbázist. Válasszon másik fájlt!"));
         return false;
