@@ -41,6 +41,7 @@ private slots:
     void whoSeesWhichSentence_data();
     void whoSeesWhichSentence();
     void writingSentences();
+    void writesToRowsDeletedMeanwhile();
     void sentenceLengthLimits_data();
     void sentenceLengthLimits();
     void exportTickedAndImportElsewhere();
@@ -54,6 +55,9 @@ private:
     std::unique_ptr<frmSentences> openSentences(qint64 user, Level level, qint64 key, bool readOnly = false);
     QTreeWidgetItem *node(QTreeWidget *tree, const QStringList &path);
     QTreeWidgetItem *row(QTreeWidget *list, const QString &text);
+    void click(QTreeWidget *list, QTreeWidgetItem *at) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(at).center());
+    }
     void rightClick(frmSubjects *w, QTreeWidgetItem *at, bool byKeyboard = false);
     QVariant one(const QString &sql, const QVariantList &values = {});
     QStringList logEntries(qint64 since);
@@ -469,7 +473,7 @@ void tst_curriculum::writingSentences() {
     QVERIFY(mine);
 
     // Sharing follows the switch, row by row.
-    w->lvSentences->setCurrentItem(mine);
+    click(w->lvSentences, mine);
     QCOMPARE(w->txtNew->text(), QStringLiteral("Önállóan dolgozik."));
     QVERIFY(w->chkVisible->isEnabled() && !w->chkVisible->isChecked());
     QTest::mouseClick(w->chkVisible, Qt::LeftButton);
@@ -486,12 +490,16 @@ void tst_curriculum::writingSentences() {
              QStringLiteral("Önállóan és pontosan dolgozik."));
 
     // A common sentence cannot be changed from here.
-    w->lvSentences->setCurrentItem(row(w->lvSentences, QStringLiteral("Hibátlanul ad össze.")));
+    click(w->lvSentences, row(w->lvSentences, QStringLiteral("Hibátlanul ad össze.")));
     QVERIFY(!w->btnRename->isEnabled() && !w->btnDelete->isEnabled() && !w->chkVisible->isEnabled());
     QVERIFY(w->btnNew->isDefault());
 
-    // Rewriting with the button needs a text; deleting asks first and is not logged.
-    w->lvSentences->setCurrentItem(mine);
+    // Clicking the selected row again brings its text back. Rewriting with the button needs a text;
+    // deleting asks first and is not logged.
+    click(w->lvSentences, mine);
+    w->txtNew->setText(QStringLiteral("Mégsem."));
+    click(w->lvSentences, mine);
+    QCOMPARE(w->txtNew->text(), QStringLiteral("Önállóan és pontosan dolgozik."));
     w->txtNew->clear();
     m_s->dialogs.expectMessage(QStringLiteral("Be kell írnia egy szöveget"), Icon::Exclamation);
     QTest::mouseClick(w->btnRename, Qt::LeftButton);
@@ -529,6 +537,28 @@ void tst_curriculum::writingSentences() {
     QCOMPARE(one(QStringLiteral("SELECT mdb_akb_id FROM MONDATBANK WHERE mdb_szoveg='Szépen énekel.'"))
                  .toLongLong(),
              s.musicSub);
+}
+
+void tst_curriculum::writesToRowsDeletedMeanwhile() {
+    SchoolFixture &s = m_s->school;
+    auto w = openSentences(s.admin, SubjectTree::SubComp, s.addition);
+    auto tree = openSubjects(s.admin);
+    click(w->lvSentences, row(w->lvSentences, QStringLiteral("Tízes átlépéssel is ügyes.")));
+    // Another user deletes the sentences, and the subject Ének with its placeholders.
+    one(QStringLiteral("DELETE FROM MONDATBANK"));
+    SubjectTree::DeleteSubject(s.music);
+    const qint64 log0 = lastLogId();
+    for (QAbstractButton *b : {static_cast<QAbstractButton *>(w->btnRename), w->chkVisible}) {
+        m_s->dialogs.expectMessage(QStringLiteral("A mondatot időközben törölték *"), Icon::Exclamation);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    QTRY_COMPARE(w->lvSentences->topLevelItemCount(), 0);
+    tree->tvSubjects->setCurrentItem(node(tree->tvSubjects, {QStringLiteral("Ének")}));
+    m_s->dialogs.expectMessage(QStringLiteral("Az elemet időközben törölték *"), Icon::Exclamation);
+    tree->mnuNewComp->trigger();
+    QVERIFY(!one(QStringLiteral("SELECT count(*) FROM KMPBANK WHERE kpb_ata_id=? AND kpb_del=0"), {s.music})
+                 .toInt());
+    QCOMPARE(logEntries(log0), QStringList());
 }
 
 void tst_curriculum::sentenceLengthLimits_data() {
