@@ -548,7 +548,7 @@ void tst_curriculum::writesToRowsDeletedMeanwhile() {
     one(QStringLiteral("DELETE FROM MONDATBANK"));
     SubjectTree::DeleteSubject(s.music);
     const qint64 log0 = lastLogId();
-    for (QAbstractButton *b : {static_cast<QAbstractButton *>(w->btnRename), w->chkVisible}) {
+    for (QAbstractButton *b : QList<QAbstractButton *>{w->btnRename, w->chkVisible}) {
         m_s->dialogs.expectMessage(QStringLiteral("A mondatot időközben törölték *"), Icon::Exclamation);
         QTest::mouseClick(b, Qt::LeftButton);
     }

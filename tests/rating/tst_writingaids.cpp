@@ -250,7 +250,7 @@ void tst_writingaids::fillMatchesPrinting() {
         DocumentLayout layout(pc, data, options);
         const int printed = layout.compose();
         QStringList outlined, laidOut; // the parts in one order
-        for (const RatingOutline::Part &p : RatingOutline::load(r.ertId, r.tevId).parts())
+        for (const RatingOutline::Part &p : RatingOutline::load(r.ertId, r.tevId).withPending({}))
             outlined << p.text;
         for (const PrintData::Part &p : data.parts)
             laidOut << p.text;
