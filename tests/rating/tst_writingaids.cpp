@@ -228,10 +228,8 @@ void tst_writingaids::fillMatchesPrinting() {
     QList<qint64> subCompetencies;
     qint64 subject = 0, comp = 0;
     for (int i = 0; i < 12; ++i) { // names whose Hungarian order is not their order in bytes
-        if (i % 3 == 0)
-            subject = rows.addSubject(r.tevId, QStringLiteral("Tantárgy %1").arg(i / 3));
-        if (i % 3 < 2)
-            comp = rows.addCompetency(subject, i % 3 ? QStringLiteral("Írás") : QStringLiteral("Olvasás"));
+        subject = i % 3 ? subject : rows.addSubject(r.tevId, QStringLiteral("Tantárgy %1").arg(i / 3));
+        comp = i % 3 == 2 ? comp : rows.addCompetency(subject, QStringList{"Olvasás", "Írás"}[i % 3]);
         subCompetencies << rows.addSubCompetency(comp, QStringList{"Értés", "Zene", "Ábécé"}[i % 3]);
     }
     PrintControl countControl;
@@ -249,7 +247,7 @@ void tst_writingaids::fillMatchesPrinting() {
         const PrintData data = PrintData::read(t.app().devPrint, r.ertId, r.tanId);
         DocumentLayout layout(pc, data, options);
         const int printed = layout.compose();
-        QStringList outlined, laidOut; // the parts in one order
+        QStringList outlined, laidOut; // the parts in the order printing lays them out
         for (const RatingOutline::Part &p : RatingOutline::load(r.ertId, r.tevId).withPending({}))
             outlined << p.text;
         for (const PrintData::Part &p : data.parts)
