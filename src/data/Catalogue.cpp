@@ -368,7 +368,8 @@ const Entry kDevPrint[] = {
      "TANULO.tan_knev, TANULO.tan_vnev, TANULO.tan_orszag, TANULO.tan_szhely, TANULO.tan_szdatum, "
      "OSZTALY.osz_evfolyam, OSZTALY.osz_om, OSZTALY.osz_indulas_eve, ERTEKELES.ert_hatarozat_evf, "
      "ERTEKELES.ert_igazolatlan, ERTEKELES.ert_keltezes, ERTEKELES.ert_mulaszt, ERTEKELES.ert_sorsz, "
-     "ERTEKELES.ert_tlapszam, ERTEKELES.ert_vegleges, ERTEKELES.ert_tev_id FROM ERTEKELES, TANULO, OSZTALY "
+     "ERTEKELES.ert_tlapszam, ERTEKELES.ert_vegleges, ERTEKELES.ert_tev_id, ERTEKELES.ert_biz_nevek, "
+     "ERTEKELES.ert_tlap_nevek FROM ERTEKELES, TANULO, OSZTALY "
      "WHERE "
      "ERTEKELES.ert_tan_id = TANULO.tan_id AND ERTEKELES.ert_osz_id = OSZTALY.osz_id AND (ERTEKELES.ert_id = "
      "?) AND "
@@ -398,6 +399,11 @@ const Entry kDevPrint[] = {
      "SELECT * FROM LAP WHERE lap_ert_id=? AND lap_tipus=? AND lap_del=0"},
     {"setErt_vegleges", "ert_vegleges text, ert_id long",
      "UPDATE ERTEKELES SET ert_vegleges = ? WHERE ert_id = ?"},
+    // The name options an official run printed with, kept so that a reprinted sheet carries the same text.
+    {"setBizNevek", "ert_biz_nevek long, ert_id long",
+     "UPDATE ERTEKELES SET ert_biz_nevek = ? WHERE ert_id = ?"},
+    {"setTlapNevek", "ert_tlap_nevek long, ert_id long",
+     "UPDATE ERTEKELES SET ert_tlap_nevek = ? WHERE ert_id = ?"},
     {"updLapsorszam", "lap_sorszam text, lap_ert_id long, lap_tipus text, lap_szam integer",
      "UPDATE LAP SET lap_sorszam = ? WHERE lap_ert_id= ? AND lap_tipus = ? AND lap_szam = ?"},
     {"getTanuloOsztaly", "ert_id long",

@@ -274,6 +274,19 @@ void tst_writingaids::fillLineFollowsTypingAfterAPause() {
     SpellChecker::useDictionary(testDictionary());
     EditorSession s;
     frmMain *editor = s.openEditor(s.school.teacher);
+    // A printed certificate is counted with the names it was printed with, not the print window's last ones.
+    const qint64 printed = s.ratingOf(1);
+    s.db.db().run(QStringLiteral("createRatingData"),
+                  {printed, s.school.addition, sentences(40, QStringLiteral("Összeadásnál"))});
+    QStringList lines;
+    for (const QVariant &names : {QVariant(), QVariant(2)}) {
+        s.db.db().connection().query(
+            QStringLiteral("UPDATE ERTEKELES SET ert_vegleges = 'B', ert_biz_nevek = ? WHERE ert_id = ?"),
+            {names, printed});
+        s.choosePupil(editor, 1);
+        lines << editor->lblFill->text();
+    }
+    QVERIFY(lines.at(0) != lines.at(1));
     s.choosePupil(editor, 0);
     QCOMPARE(editor->lblFill->text(), QStringLiteral("Bizonyítvány: 1 pótlap, szöveg nélkül"));
     editor->txtRating->setFocus();
