@@ -6,8 +6,11 @@
 #include <QCollator>
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRandomGenerator>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -38,6 +41,23 @@ const QCollator &hungarianCollator() {
         return c;
     }();
     return collator;
+}
+
+// How long a user waits for the others' locks on the shared file before he is told that it is busy.
+constexpr qint64 kBusyTimeoutMs = 8000;
+
+// Waits for another user of the shared file in steps of a few milliseconds, a little apart for every copy of
+// the program, so that a save queued behind others goes on soon after the file is free. The engine's own busy
+// timeout sleeps a tenth of a second at a time once it has waited a while, so with many users a short save
+// often slept long after its turn had come.
+int waitWhileBusy(void *since, int attempt) {
+    QElapsedTimer &waited = *static_cast<QElapsedTimer *>(since);
+    if (attempt == 0)
+        waited.start();
+    if (waited.elapsed() >= kBusyTimeoutMs)
+        return 0;
+    sqlite3_sleep(std::min(attempt + 1, 4) + int(QRandomGenerator::global()->bounded(3)));
+    return 1;
 }
 
 QString explain(int rc) {
@@ -232,7 +252,7 @@ void Connection::openHandle(const QString &path, const QByteArray &key, int flag
     try {
         check(sqlite3_key(m_db, key.constData(), int(key.size())));
         // Two users of one shared file wait for each other rather than fail at once.
-        check(sqlite3_busy_timeout(m_db, 8000));
+        check(sqlite3_busy_handler(m_db, waitWhileBusy, &m_busySince));
         check(sqlite3_create_collation(m_db, "HU_NOCASE", SQLITE_UTF8, nullptr, compareNoCase));
         check(sqlite3_create_collation(m_db, "HU", SQLITE_UTF8, const_cast<QCollator *>(&hungarianCollator()),
                                        compareHungarian));

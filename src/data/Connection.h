@@ -3,6 +3,7 @@
 #include "data/Recordset.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QString>
 #include <QVariantList>
@@ -81,6 +82,7 @@ private:
     QString m_path;
     QHash<QString, qint64> m_lastInsert;
     int m_depth = 0;
+    QElapsedTimer m_busySince; // since when the current wait for another user's lock lasts
 };
 
 // Runs its scope in one transaction; rolls back unless commit() was called.

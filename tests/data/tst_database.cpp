@@ -7,8 +7,12 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QThread>
+#include <atomic>
 #include <sqlite3.h>
+#include <thread>
 
 namespace {
 
@@ -71,6 +75,7 @@ private slots:
     void booleanColumnsAndActivePeriod();
     void transactionRollsBackOnError();
     void failedCommitRollsBack();
+    void waitingWriterGoesOnSoonAfterRelease();
     void namesInHungarianOrder_data();
     void namesInHungarianOrder();
 
@@ -369,6 +374,27 @@ void tst_database::failedCommitRollsBack() {
     const Recordset seen = theirs.query(QStringLiteral("SELECT usr_login FROM USERS"));
     QCOMPARE(seen.count(), 1);
     QCOMPARE(seen.field(QStringLiteral("usr_login")).toString(), QStringLiteral("ketto"));
+}
+
+void tst_database::waitingWriterGoesOnSoonAfterRelease() {
+    TestDatabase t;
+    auto other = t.secondProgram();
+    Connection &theirs = other->devDB.connection();
+    theirs.begin();
+    QElapsedTimer clock;
+    clock.start();
+    std::atomic<qint64> releasedAt{0};
+    std::thread holder([&] {
+        // Long enough a wait that the engine's own busy timeout would look again only every 100 ms.
+        QThread::msleep(640);
+        theirs.commit();
+        releasedAt = clock.elapsed();
+    });
+    Transaction mine(t.db().connection()); // waits for their write lock
+    const qint64 gotAt = clock.elapsed();
+    holder.join();
+    mine.commit();
+    QVERIFY2(gotAt - releasedAt < 40, qPrintable(QStringLiteral("%1 ms late").arg(gotAt - releasedAt)));
 }
 
 void tst_database::namesInHungarianOrder_data() {
