@@ -56,7 +56,10 @@ int waitWhileBusy(void *since, int attempt) {
         waited.start();
     if (waited.elapsed() >= kBusyTimeoutMs)
         return 0;
-    sqlite3_sleep(std::min(attempt + 1, 4) + int(QRandomGenerator::global()->bounded(3)));
+    // After a second the file is held by something longer than a save: ask less often, which on a network
+    // share spares the file server a stream of lock requests.
+    const int step = waited.elapsed() < 1000 ? std::min(attempt + 1, 4) : 15;
+    sqlite3_sleep(step + int(QRandomGenerator::global()->bounded(3)));
     return 1;
 }
 
