@@ -150,7 +150,7 @@ void frmProfile::LoadData(const Record &user, bool readOnly) {
     m_newUser = false;
     m_readOnly = readOnly;
     m_isAdmin = user.toBool(QStringLiteral("usr_admin_rights"));
-    setWindowTitle(QStringLiteral("Felhsználó adatai: ") + user.toString(QStringLiteral("usr_nev")));
+    setWindowTitle(QStringLiteral("Felhasználó adatai: ") + user.toString(QStringLiteral("usr_nev")));
     Fields[Login]->setText(user.toString(QStringLiteral("usr_login")));
     Fields[FullName]->setText(user.toString(QStringLiteral("usr_nev")));
     Fields[Remark]->setText(user.toString(QStringLiteral("usr_beosztas")));

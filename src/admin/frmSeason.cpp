@@ -26,7 +26,7 @@ using namespace AdminWidgets;
 
 frmSeason::frmSeason(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSeason"));
-    setWindowTitle(QStringLiteral("Érékelési Időszak"));
+    setWindowTitle(QStringLiteral("Értékelési időszakok"));
     grdSeason =
         makeListView(this, "grdSeason",
                      {QStringLiteral("Tanév"), QStringLiteral("Időszak"), QStringLiteral("Megjegyzés")});
@@ -227,7 +227,7 @@ void frmSeason::btnDelete_Click() {
     }
     CommandSet &db = AppData::current().devDB;
     if (db.run(QStringLiteral("checkPeriodForRatings"), {tevId}).count() > 0) {
-        dialogs().inform(this, QStringLiteral("Az értékelési, minősítés időszakban már van értékelés, "
+        dialogs().inform(this, QStringLiteral("Az értékelési, minősítési időszakban már van értékelés, "
                                               "minősítés. Nem lehet törölni."));
         return;
     }

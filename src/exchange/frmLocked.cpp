@@ -159,7 +159,7 @@ void frmLocked::btnUnlock_Click() {
         return;
     }
     if (!dialogs().ask(this, QStringLiteral("Ha folytatja, az egyes felhasználóknak adatvesztéssel járhat. "
-                                            "Biztos benne hogy oldja a zárolásokat?")))
+                                            "Biztos benne, hogy feloldja a zárolásokat?")))
         return;
     CommandSet &db = AppData::current().devDB;
     Transaction t(db.connection());

@@ -19,7 +19,7 @@ bool writeFile(QWidget *parent, const QString &caption, ExchangeFile::Kind kind,
         return false;
     clsExport file;
     if (!file.CreateFile(path, kind)) {
-        dialogs().warn(parent, QStringLiteral("Hiba a fájl megyitásakor."));
+        dialogs().warn(parent, QStringLiteral("Hiba a fájl megnyitásakor."));
         return false;
     }
     records(file);

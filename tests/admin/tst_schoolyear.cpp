@@ -238,7 +238,7 @@ void tst_schoolyear::periodDeleteRules() {
     const qint64 rating = rows.addRating(m_school->pupils[0], oldClass, m_school->oldPeriod);
     w.grdSeason->setCurrentItem(w.grdSeason->findItems("Év vége", Qt::MatchExactly, 1).value(0));
     m_dialogs->expectMessage(
-        "Az értékelési, minősítés időszakban már van értékelés, minősítés. Nem lehet törölni.",
+        "Az értékelési, minősítési időszakban már van értékelés, minősítés. Nem lehet törölni.",
         Icon::Information);
     w.btnDelete->click();
 
@@ -407,7 +407,7 @@ void tst_schoolyear::classFieldValidation() {
     QCOMPARE(hasInvalidMark(label(&w, 1)), !valid);
     QVERIFY(!hasInvalidMark(label(&w, 4))); // an empty remark is allowed
     if (!valid) {
-        m_dialogs->expectMessage("Helytelen adatokat adott meg! Kérem töltse ki a hiányzó adatokat!",
+        m_dialogs->expectMessage("Helytelen adatokat adott meg! Kérem, töltse ki a hiányzó adatokat!",
                                  Icon::Information);
         QMetaObject::invokeMethod(&w, [&w] { emit w.btnOK->clicked(); });
         QCoreApplication::processEvents();
@@ -434,7 +434,7 @@ void tst_schoolyear::newClassCreatedOnPupilsTab() {
     QCOMPARE(w.TabStrip1->currentIndex(), 0);
     m_dialogs->expectMessage("Az osztályt létre kell hoznia, mielőtt folytatja. Létrehozza?", Icon::Question,
                              QMessageBox::Yes);
-    m_dialogs->expectMessage("Hibás adatokat adott meg. Kérem ellenőrizze őket!", Icon::Information);
+    m_dialogs->expectMessage("Hibás adatokat adott meg. Kérem, ellenőrizze őket!", Icon::Information);
     w.TabStrip1->setCurrentIndex(1);
     QCOMPARE(w.TabStrip1->currentIndex(), 0);
 
@@ -478,7 +478,7 @@ void tst_schoolyear::removePupilTakesOnlyThatClassRating() {
     m_dialogs->expectMessage("Nincs elem kijelölve!", Icon::Information);
     w.btnRemove->click();
     w.listKids->setCurrentItem(rowWithText(w.listKids, "Árva Ádám"));
-    m_dialogs->expectMessage("Biztosan eltávolítja az kijelölt osztályból a tanulót?", Icon::Question,
+    m_dialogs->expectMessage("Biztosan eltávolítja a kijelölt osztályból a tanulót?", Icon::Question,
                              QMessageBox::Yes);
     w.btnRemove->click();
     QCOMPARE(w.listKids->topLevelItemCount(), 2);

@@ -506,7 +506,7 @@ void tst_curriculum::writingSentences() {
     QCOMPARE(one(QStringLiteral("SELECT count(*) FROM MONDATBANK WHERE mdb_id=?"), {id}).toInt(), 0);
 
     // With nothing selected.
-    m_s->dialogs.expectMessage(QStringLiteral("Nincs mondat kiválsztva."), Icon::Information);
+    m_s->dialogs.expectMessage(QStringLiteral("Nincs mondat kiválasztva."), Icon::Information);
     QTest::mouseClick(w->btnDelete, Qt::LeftButton);
     m_s->dialogs.expectMessage(QStringLiteral("Nincs elem kiválasztva."), Icon::Information);
     QTest::mouseClick(w->chkVisible, Qt::LeftButton);

@@ -514,7 +514,7 @@ void tst_editor::askToSave() {
     choosePupil(editor, 0);
     type(editor, QStringLiteral("Félbehagyott."));
     QPointer<frmMain> guard = editor;
-    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                QMessageBox::StandardButton(answer));
     const bool closed = editor->parentWidget()->close();
     QCOMPARE(closed, answer != QMessageBox::Cancel);
@@ -523,7 +523,7 @@ void tst_editor::askToSave() {
         QVERIFY(editor->isDirty());
         QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Félbehagyott."));
         // Logging out asks the same question through the main window.
-        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                    QMessageBox::Cancel);
         m_s->menu->mnuLogout->trigger();
         QVERIFY(m_s->menu->isVisible());
@@ -578,7 +578,7 @@ void tst_editor::revertDropsPendingPart() {
     QCOMPARE(caption(),
              headerEdited ? QStringLiteral("Lorvanto - Kiss Anna*") : QStringLiteral("Lorvanto - Kiss Anna"));
     if (headerEdited)
-        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                    QMessageBox::Yes);
     QVERIFY(editor->parentWidget()->close());
     QCOMPARE(
@@ -621,7 +621,7 @@ void tst_editor::autosaveWaitsForOpenWindows() {
     choosePupil(editor, 0);
     type(editor, QStringLiteral("Elvetendő."));
     // Falling due while the question is open, it does not save what the user is about to throw away.
-    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                QMessageBox::No, tickWhenDue);
     m_s->dialogs.expectModal(QStringLiteral("frmKid"), EditorSession::pickPupil(0));
     QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
@@ -775,7 +775,7 @@ void tst_editor::logoutReleasesLock() {
         m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(1)})
             .toLongLong(),
         m_s->school.teacher);
-    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                QMessageBox::Yes);
     QPointer<frmMenu> menu = m_s->menu;
     menu->mnuLogout->trigger();

@@ -219,7 +219,7 @@ void tst_mainwindow::backgroundChosenKeptAndRemoved() {
              picture);
     QCOMPARE(menu->fileFilter(), QStringLiteral("Lorvanto fájlok (*.mb)"));
     // Cancelled while shown: No keeps it, Yes removes it.
-    const QString question = QStringLiteral("Szeretné a hátteret eltávolítani(egyszínű háttere lesz)?");
+    const QString question = QStringLiteral("Szeretné a hátteret eltávolítani (egyszínű háttere lesz)?");
     m_dialogs->expectOpenFile(QString());
     m_dialogs->expectMessage(question, Icon::Question, QMessageBox::No);
     menu->mnuBG->trigger();
@@ -439,7 +439,7 @@ void tst_mainwindow::restoreReplacesDatabaseAndEnds() {
     m_dialogs->expectSaveFile(backup);
     m_dialogs->expectMessage(QStringLiteral("Az adatbázis mentése elkészült:*"), Icon::Information);
     m_dialogs->expectMessage(
-        QStringLiteral("A program most kilép, és visszállítja a kiválasztott adatbázist.\n"
+        QStringLiteral("A program most kilép, és visszaállítja a kiválasztott adatbázist.\n"
                        "A Mégse gombra kattintva még megszakíthatja a műveletet."),
         Icon::Information, QMessageBox::Ok);
     menu->mnuImportFullDB->trigger();
