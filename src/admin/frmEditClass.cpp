@@ -303,8 +303,8 @@ void frmEditClass::btnOK_Click() {
         return;
     }
     if (!validate()) {
-        dialogs().inform(this,
-                         QStringLiteral("Helytelen adatokat adott meg! Kérem, töltse ki a hiányzó adatokat!"));
+        dialogs().inform(
+            this, QStringLiteral("Helytelen adatokat adott meg! Kérem, töltse ki a hiányzó adatokat!"));
         return;
     }
     if (m_oszId == 0) {

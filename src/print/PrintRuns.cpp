@@ -93,8 +93,9 @@ PrintRuns::Outcome PrintRuns::printOfficial(const PrintData &data, const QString
         dialogs().inform(m_parent, QStringLiteral("Az értékelés még nincs véglegesítve!"));
         return {};
     }
-    const QString printedText = certificate ? QStringLiteral("A hivatalos bizonyítvány már ki lett nyomtatva! ")
-                                            : QStringLiteral("A hivatalos törzslap már ki lett nyomtatva! ");
+    const QString printedText = certificate
+                                    ? QStringLiteral("A hivatalos bizonyítvány már ki lett nyomtatva! ")
+                                    : QStringLiteral("A hivatalos törzslap már ki lett nyomtatva! ");
     if (SheetRecords::alreadyPrinted(data.status, type)) {
         if (!AppData::current().login.isAdmin) {
             dialogs().inform(m_parent,

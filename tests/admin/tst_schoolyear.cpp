@@ -10,6 +10,7 @@
 #include "admin/frmEditKid.h"
 #include "admin/frmKidEdit.h"
 #include "admin/frmSeason.h"
+#include "data/Clock.h"
 #include "data/modSub.h"
 #include "shell/ValidMark.h"
 #include "shell/frmMenu.h"
@@ -79,6 +80,8 @@ private slots:
     void newPeriodCopiesCurriculum_data();
     void newPeriodCopiesCurriculum();
     void firstPeriodBecomesActiveAndClickActivates();
+    void newPeriodOffersCurrentSchoolYear_data();
+    void newPeriodOffersCurrentSchoolYear();
     void periodDeleteRules();
     void copyClasses_data();
     void copyClasses();
@@ -99,6 +102,8 @@ private slots:
     void deletePupilFromList();
     void menuOpensWindows_data();
     void menuOpensWindows();
+    void captions_data();
+    void captions();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -225,6 +230,26 @@ void tst_schoolyear::firstPeriodBecomesActiveAndClickActivates() {
     m_dialogs->expectMessage("A tanév kezdő évét számmal adja meg (például 2005)!", Icon::Exclamation);
     w.cmdSave->click();
     QCOMPARE(empty.scalar("SELECT COUNT(*) FROM TANEV").toInt(), 2);
+}
+
+void tst_schoolyear::newPeriodOffersCurrentSchoolYear_data() {
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("year");
+    QTest::newRow("August: the school year still under way") << QDate(2031, 8, 31) << "2030";
+    QTest::newRow("September: the new school year") << QDate(2031, 9, 1) << "2031";
+}
+
+void tst_schoolyear::newPeriodOffersCurrentSchoolYear() {
+    QFETCH(QDate, today);
+    QFETCH(QString, year);
+    TestDatabase empty;
+    empty.loginAs(empty.addUser("igazgato", "Igazgató", true));
+    Clock::set([today] { return QDateTime(today, QTime(10, 0)); });
+    frmSeason w;
+    Clock::reset();
+    w.cmdUj->click();
+    QCOMPARE(w.txtEv->text(), year);
+    QCOMPARE(w.lblEv->text(), QStringLiteral("/%1").arg(year.toInt() + 1));
 }
 
 void tst_schoolyear::periodDeleteRules() {
@@ -741,6 +766,40 @@ void tst_schoolyear::menuOpensWindows() {
         button->click();
     }
     QCOMPARE(m_dialogs->pending(), 0);
+}
+
+void tst_schoolyear::captions_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control"); // empty: the window's title
+    QTest::addColumn<QString>("text");
+    QTest::newRow("period window") << "frmSeason"
+                                   << ""
+                                   << "Értékelési időszakok";
+    QTest::newRow("class teacher") << "frmEditClass"
+                                   << "LabelN"
+                                   << "&Osztályfőnök:";
+    QTest::newRow("pupil list hint")
+        << "frmKidEdit"
+        << "Label1"
+        << "Új tanuló felvételéhez kattintson a Beállítások/Értékelés beállításai/"
+           "Osztályok menüpontra, majd a megfelelő osztály megnyitása után vegye "
+           "fel a tanulókat!";
+}
+
+void tst_schoolyear::captions() {
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    std::unique_ptr<QDialog> w;
+    if (window == "frmSeason")
+        w = std::make_unique<frmSeason>();
+    else if (window == "frmEditClass")
+        w = std::make_unique<frmEditClass>();
+    else
+        w = std::make_unique<frmKidEdit>();
+    QObject *shown = control.isEmpty() ? w.get() : w->findChild<QObject *>(control);
+    QVERIFY(shown);
+    QCOMPARE(control.isEmpty() ? w->windowTitle() : shown->property("text").toString(), text);
 }
 
 QTEST_MAIN(tst_schoolyear)

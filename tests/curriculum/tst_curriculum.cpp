@@ -38,6 +38,7 @@ private slots:
     void popupMenuByLevel();
     void readOnlyUnlessAdminInActivePeriod_data();
     void readOnlyUnlessAdminInActivePeriod();
+    void emptyPeriodStartsWithButton();
     void whoSeesWhichSentence_data();
     void whoSeesWhichSentence();
     void writingSentences();
@@ -372,6 +373,7 @@ void tst_curriculum::readOnlyUnlessAdminInActivePeriod() {
     const bool editable = admin && activePeriod;
     QCOMPARE(w->isEditable(), editable);
     QCOMPARE(w->lblInfo->text().startsWith(QStringLiteral("Kattintson duplán")), !editable);
+    QCOMPARE(w->btnNewSubject->isVisible(), editable);
     QCOMPARE(w->tvSubjects->editTriggers() == QAbstractItemView::NoEditTriggers, !editable);
     QTreeWidgetItem *n = node(w->tvSubjects, {subject});
     rightClick(w.get(), n);
@@ -396,6 +398,19 @@ void tst_curriculum::readOnlyUnlessAdminInActivePeriod() {
                                : QStringLiteral("Mondatok kezelése - inaktív időszak, csak olvasásra."));
     QCOMPARE(shownPath, subject);
     QCOMPARE(usable, QList<bool>(5, editable));
+}
+
+void tst_curriculum::emptyPeriodStartsWithButton() {
+    SchoolFixture &s = m_s->school;
+    m_s->db.db().run(QStringLiteral("updateActivePeriod"), {s.oldPeriod});
+    auto w = openSubjects(s.admin);
+    QCOMPARE(w->tvSubjects->topLevelItemCount(), 0);
+    QVERIFY(w->btnNewSubject->isVisible());
+    QVERIFY(w->lblInfo->text().contains(QStringLiteral("„%1”").arg(w->btnNewSubject->text())));
+    QTest::mouseClick(w->btnNewSubject, Qt::LeftButton);
+    QCOMPARE(w->tvSubjects->topLevelItemCount(), 1);
+    QCOMPARE(one(QStringLiteral("SELECT COUNT(*) FROM ATARGY WHERE ata_tev_id=?"), {s.oldPeriod}).toInt(), 1);
+    QVERIFY(!w->lblInfo->text().contains(w->btnNewSubject->text()));
 }
 
 void tst_curriculum::whoSeesWhichSentence_data() {

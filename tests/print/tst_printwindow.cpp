@@ -405,8 +405,8 @@ void tst_printwindow::trialPrintingAndOptions() {
     f.dialogs.expectPrintDialog(true);
     f.dialogs.expectMessage(QStringLiteral("Tegye be a(z) 1. pótlapot a(z) 1. oldalával!"),
                             Icon::Information);
-    f.dialogs.expectMessage(QStringLiteral("Tegye be a(z) 1. pótlapot a(z) 2. oldalával!"),
-                            Icon::Information, QMessageBox::Cancel);
+    f.dialogs.expectMessage(QStringLiteral("Tegye be a(z) 1. pótlapot a(z) 2. oldalával!"), Icon::Information,
+                            QMessageBox::Cancel);
     w.btnPrint->click();
     QVERIFY(f.dialogs.verifyDone());
     QCOMPARE(f.printed, QList<int>({1}));
