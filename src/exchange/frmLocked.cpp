@@ -65,7 +65,7 @@ frmLocked::frmLocked(QWidget *parent) : QDialog(parent) {
     lvExports = checkList(this, "lvExports", Option2->text(),
                           {QStringLiteral("Osztály"), QStringLiteral("Exportálta")});
     lvExports->hide();
-    btnUnlock = new QPushButton(QStringLiteral(" &Feloldás"), this);
+    btnUnlock = new QPushButton(QStringLiteral("&Feloldás"), this);
     btnUnlock->setObjectName(QStringLiteral("btnUnlock"));
     btnClose = new QPushButton(QStringLiteral("&Mégse"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));

@@ -778,6 +778,9 @@ void tst_schoolyear::captions_data() {
     QTest::newRow("class teacher") << "frmEditClass"
                                    << "LabelN"
                                    << "&Osztályfőnök:";
+    QTest::newRow("school pupils") << "frmAllKids"
+                                   << "btnCancel"
+                                   << "&Mégse";
     QTest::newRow("pupil list hint")
         << "frmKidEdit"
         << "Label1"
@@ -795,6 +798,8 @@ void tst_schoolyear::captions() {
         w = std::make_unique<frmSeason>();
     else if (window == "frmEditClass")
         w = std::make_unique<frmEditClass>();
+    else if (window == "frmAllKids")
+        w = std::make_unique<frmAllKids>();
     else
         w = std::make_unique<frmKidEdit>();
     QObject *shown = control.isEmpty() ? w.get() : w->findChild<QObject *>(control);

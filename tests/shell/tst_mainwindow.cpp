@@ -8,7 +8,7 @@
 #include "data/Schema.h"
 #include "shell/EditorLink.h"
 #include "shell/ProgramExit.h"
-#include "shell/ProgramIcon.h"
+#include "shell/ProgramLook.h"
 #include "shell/StartupPanel.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAuth.h"
@@ -54,7 +54,7 @@ private slots:
     void backupRefusesFileToRestore();
     void restoreReplacesDatabaseAndEnds();
     void helpAndAbout();
-    void windowsCarryProgramIcon();
+    void windowsCarryProgramLook();
 
 private:
     std::unique_ptr<frmMenu> openMenu(qint64 usrId);
@@ -494,8 +494,8 @@ void tst_mainwindow::helpAndAbout() {
     menu->mnuAbout->trigger();
 }
 
-void tst_mainwindow::windowsCarryProgramIcon() {
-    ProgramIcon::install(); // as the program does at start
+void tst_mainwindow::windowsCarryProgramLook() {
+    ProgramLook::install(); // as the program does at start
     const QIcon program = QApplication::windowIcon();
     QVERIFY(!program.pixmap(32, 32).isNull());
     auto menu = openMenu(m_admin);
@@ -509,6 +509,14 @@ void tst_mainwindow::windowsCarryProgramIcon() {
     QCOMPARE(menu->windowIcon().cacheKey(), program.cacheKey());
     QCOMPARE(menu->findChild<QMdiSubWindow *>()->windowIcon().cacheKey(), program.cacheKey());
     QCOMPARE(about, program.cacheKey());
+    // The editor's buttons, long captions among them, leave their text an "M" of room on each side.
+    for (QPushButton *b : menu->findChild<QMdiSubWindow *>()->findChildren<QPushButton *>()) {
+        const QFontMetrics fm = b->fontMetrics();
+        if (b->isVisible())
+            QVERIFY2(b->width() - fm.horizontalAdvance(b->text().remove('&')) >=
+                         2 * fm.horizontalAdvance('M'),
+                     qPrintable(b->text()));
+    }
 }
 
 QTEST_MAIN(tst_mainwindow)
