@@ -2,10 +2,12 @@
 
 #include <QBuffer>
 #include <QDataStream>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <cmath>
 #include <freexl.h>
@@ -122,6 +124,15 @@ QString attribute(const QXmlStreamReader &xml, QLatin1StringView name) {
     return xml.attributes().value(name).toString();
 }
 
+// A heading as compared: letters and digits only, lower case, accents dropped ("Anyja neve" → "anyjaneve").
+QString headingKey(const QString &heading) {
+    QString key;
+    for (const QChar c : heading.normalized(QString::NormalizationForm_D))
+        if (c.isLetterOrNumber())
+            key += c.toLower();
+    return key;
+}
+
 } // namespace
 
 const QStringList &PupilSheet::columnNames() {
@@ -130,6 +141,68 @@ const QStringList &PupilSheet::columnNames() {
                                    QStringLiteral("szdatum"),     QStringLiteral("torzslapszam"),
                                    QStringLiteral("naplosorszam")};
     return names;
+}
+
+const QStringList &PupilSheet::headings() {
+    static const QStringList names{QStringLiteral("Név"),           QStringLiteral("Anyja neve"),
+                                   QStringLiteral("Gondviselő"),    QStringLiteral("Születési hely"),
+                                   QStringLiteral("Születési idő"), QStringLiteral("Törzslapszám"),
+                                   QStringLiteral("Naplósorszám")};
+    return names;
+}
+
+bool PupilSheet::writeSample(const QString &path) {
+    QString cells;
+    for (qsizetype c = 0; c < headings().size(); ++c)
+        cells += QStringLiteral("<c r=\"%1\" t=\"inlineStr\"><is><t>%2</t></is></c>")
+                     .arg(QChar(char16_t(u'A' + c)) + QStringLiteral("1"), headings().at(c));
+    const QString ns = QStringLiteral("http://schemas.openxmlformats.org/");
+    const QList<QPair<QString, QString>> parts{
+        {QStringLiteral("[Content_Types].xml"),
+         QStringLiteral("<Types xmlns=\"%1package/2006/content-types\">"
+                        "<Default Extension=\"rels\" ContentType=\"application/"
+                        "vnd.openxmlformats-package.relationships+xml\"/>"
+                        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+                        "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/"
+                        "vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
+                        "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"application/"
+                        "vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/></Types>")
+             .arg(ns)},
+        {QStringLiteral("_rels/.rels"),
+         QStringLiteral("<Relationships xmlns=\"%1package/2006/relationships\"><Relationship Id=\"rId1\" "
+                        "Type=\"%1officeDocument/2006/relationships/officeDocument\" "
+                        "Target=\"xl/workbook.xml\"/></Relationships>")
+             .arg(ns)},
+        {QStringLiteral("xl/workbook.xml"),
+         QStringLiteral("<workbook xmlns=\"%1spreadsheetml/2006/main\" "
+                        "xmlns:r=\"%1officeDocument/2006/relationships\"><sheets><sheet name=\"Tanulók\" "
+                        "sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>")
+             .arg(ns)},
+        {QStringLiteral("xl/_rels/workbook.xml.rels"),
+         QStringLiteral("<Relationships xmlns=\"%1package/2006/relationships\"><Relationship Id=\"rId1\" "
+                        "Type=\"%1officeDocument/2006/relationships/worksheet\" "
+                        "Target=\"worksheets/sheet1.xml\"/></Relationships>")
+             .arg(ns)},
+        {QStringLiteral("xl/worksheets/sheet1.xml"),
+         QStringLiteral("<worksheet xmlns=\"%1spreadsheetml/2006/main\"><sheetData><row r=\"1\">%2</row>"
+                        "</sheetData></worksheet>")
+             .arg(ns, cells)}};
+    QuaZip zip(path);
+    if (!zip.open(QuaZip::mdCreate))
+        return false;
+    for (const auto &[name, xml] : parts) {
+        QuaZipFile file(&zip);
+        const QByteArray data =
+            QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
+            xml.toUtf8();
+        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)) || file.write(data) != data.size())
+            return false;
+        file.close();
+        if (file.getZipError() != ZIP_OK)
+            return false;
+    }
+    zip.close();
+    return zip.getZipError() == ZIP_OK;
 }
 
 bool PupilSheet::fail(const QString &message) {
@@ -161,8 +234,14 @@ QString &xlsReaderProgram() {
     return program;
 }
 
-void PupilSheet::setXlsReaderProgram(const QString &program) {
+int &xlsReaderTimeout() {
+    static int timeoutMs = 10000;
+    return timeoutMs;
+}
+
+void PupilSheet::setXlsReaderProgram(const QString &program, int timeoutMs) {
     xlsReaderProgram() = program;
+    xlsReaderTimeout() = timeoutMs;
 }
 
 bool PupilSheet::readXls(const QString &path) {
@@ -185,9 +264,22 @@ bool PupilSheet::readXlsInChild(const QString &program, const QString &path) {
     const QString fileName = QFileInfo(path).fileName();
     QProcess child;
     child.setProcessChannelMode(QProcess::SeparateChannels);
+    // A damaged file may also make the library loop; a class list is read in well under a second. The
+    // wait keeps the windows painting, but takes no input meanwhile.
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&child, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&child, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            loop.quit();
+    });
+    limit.start(xlsReaderTimeout());
     child.start(program, {QStringLiteral("--read-xls"), path});
-    // A damaged file may also make the library loop; a class list is read in well under a second.
-    if (!child.waitForStarted(10000) || !child.waitForFinished(60000)) {
+    if (child.state() != QProcess::NotRunning)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (child.state() != QProcess::NotRunning) {
         child.kill();
         child.waitForFinished(1000);
         return fail(kUnreadable.arg(fileName));
@@ -227,7 +319,8 @@ bool PupilSheet::readXlsHere(const QString &path) {
     unsigned int sheetCount = 0;
     if (freexl_get_info(xls.m_handle, FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK)
         return fail(kUnreadable.arg(fileName));
-    int sheet = -1;
+    // The sheet called Sheet1, otherwise the first one ("Munka1" in a Hungarian Excel).
+    int sheet = sheetCount > 0 ? 0 : -1;
     for (unsigned int i = 0; i < sheetCount && i < 0xFFFF; ++i) {
         const char *name = nullptr;
         if (freexl_get_worksheet_name(xls.m_handle, static_cast<unsigned short>(i), &name) != FREEXL_OK)
@@ -238,7 +331,7 @@ bool PupilSheet::readXlsHere(const QString &path) {
         }
     }
     if (sheet < 0)
-        return fail(QStringLiteral("Az Excel fájlban nincs „Sheet1” nevű munkalap:\n%1").arg(fileName));
+        return fail(kUnreadable.arg(fileName));
     unsigned int rows = 0;
     unsigned short columns = 0;
     if (freexl_select_active_worksheet(xls.m_handle, static_cast<unsigned short>(sheet)) != FREEXL_OK ||
@@ -574,23 +667,33 @@ bool PupilSheet::readTable(const Table &table) {
     m_rows.clear();
     m_skipped = 0;
     m_error.clear();
+    // Each column is known by its short name or by its heading as people write it.
+    static const QHash<QString, QString> columnOfKey = [] {
+        QHash<QString, QString> keys{{QStringLiteral("gondviseloneve"), QStringLiteral("gondviselo")},
+                                     {QStringLiteral("szuletesidatum"), QStringLiteral("szdatum")}};
+        for (qsizetype i = 0; i < columnNames().size(); ++i) {
+            keys.insert(columnNames().at(i), columnNames().at(i));
+            keys.insert(headingKey(headings().at(i)), columnNames().at(i));
+        }
+        return keys;
+    }();
     QHash<QString, int> columnOf;
     if (!table.isEmpty()) {
         const QList<Cell> &header = table.first();
         for (int c = 0; c < header.size(); ++c) {
-            const QString name = toText(header.at(c)).toLower();
+            const QString name = columnOfKey.value(headingKey(toText(header.at(c))));
             if (!name.isEmpty() && !columnOf.contains(name))
                 columnOf.insert(name, c);
         }
     }
     QStringList missing;
-    for (const QString &name : columnNames())
-        if (!columnOf.contains(name))
-            missing << name;
+    for (qsizetype i = 0; i < columnNames().size(); ++i)
+        if (!columnOf.contains(columnNames().at(i)))
+            missing << headings().at(i);
     if (!missing.isEmpty())
         return fail(QStringLiteral("A munkalap első sorából hiányzik a következő oszlop: %1.\n"
-                                   "Az első sornak az oszlopok neveit kell tartalmaznia: %2.")
-                        .arg(missing.join(QStringLiteral(", ")), columnNames().join(QStringLiteral(", "))));
+                                   "Helyes fejlécű üres mintát a „Minta mentése...” gombbal menthet.")
+                        .arg(missing.join(QStringLiteral(", "))));
     auto cellOf = [&](const QList<Cell> &row, const char *name) {
         const int c = columnOf.value(QLatin1String(name));
         return c < row.size() ? row.at(c) : Cell();

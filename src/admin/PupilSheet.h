@@ -21,8 +21,10 @@ struct PupilRow {
     QString serialNo;   // tan_sorsz
 };
 
-// A pupil list from a spreadsheet (.xls, .xlsx or .ods): the first row names the columns nev, anya,
-// gondviselo, szhely, szdatum, torzslapszam and naplosorszam, every further row is a pupil. The file is
+// A pupil list from a spreadsheet (.xls, .xlsx or .ods): the sheet called Sheet1, else the first sheet. Its
+// first row names the columns nev, anya, gondviselo, szhely, szdatum, torzslapszam and naplosorszam, or
+// as people write them ("Név", "Anyja neve", "Gondviselő", "Születési hely", "Születési idő",
+// "Törzslapszám", "Naplósorszám"; any case, accents or not); every further row is a pupil. The file is
 // read whole and checked before the caller writes anything; a file that fails gives a Hungarian message
 // and no rows. Nothing here touches the database, so the reader can be fed hostile files on its own.
 class PupilSheet {
@@ -38,6 +40,10 @@ public:
     using Table = QList<QList<Cell>>;
 
     static const QStringList &columnNames();
+    // The headings as people write them, in the order of columnNames(); the sample file carries these.
+    static const QStringList &headings();
+    // Writes an empty pupil list (.xlsx) with the headings only. False when the file cannot be written.
+    static bool writeSample(const QString &path);
     // Limits against hostile files: a pupil list of a class is far smaller.
     static constexpr int kMaxRows = 5000;
     static constexpr int kMaxColumns = 256;
@@ -47,8 +53,10 @@ public:
     bool read(const QString &path);
     bool readXls(const QString &path);
     // The .xls library has crashed on damaged files. Where a program is set, .xls files are read by it in a
-    // child process ("PROGRAM --read-xls PATH"), so such a file costs the child, not the open program.
-    static void setXlsReaderProgram(const QString &program);
+    // child process ("PROGRAM --read-xls PATH"), so such a file costs the child, not the open program. A
+    // child that has not answered within timeoutMs is given up; meanwhile events other than the user's
+    // input are processed, so the windows keep painting.
+    static void setXlsReaderProgram(const QString &program, int timeoutMs = 10000);
     // The child's side: reads the .xls file here and writes the outcome to out; the exit code.
     static int readXlsForParent(const QString &path, QIODevice &out);
     bool readXlsx(const QByteArray &zipData);

@@ -26,8 +26,9 @@ QString SchoolYear::officialFlag(const QString &kind) {
 }
 
 bool SchoolYear::isWholeNumber(const QString &text) {
+    // The number columns hold 32 bits: a larger number would be stored as something else.
     bool ok = false;
-    const qlonglong n = text.toLongLong(&ok);
+    const int n = text.toInt(&ok);
     return ok && QString::number(n) == text;
 }
 

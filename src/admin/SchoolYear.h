@@ -16,7 +16,8 @@ const QStringList &periodKinds();
 // "Igen" for the kinds printed on official certificates, "Nem" for every other.
 QString officialFlag(const QString &kind);
 
-// A whole number written as it would be printed back ("3", not "03", "3.0" or " 3").
+// A whole number written as it would be printed back ("3", not "03", "3.0" or " 3") that a number column
+// holds (32 bits).
 bool isWholeNumber(const QString &text);
 // A year as typed, written out in four digits ("5" → "2005", "99" → "1999"); other text stays as it is.
 QString fullYear(const QString &text);

@@ -1,6 +1,7 @@
 #include "admin/frmClasses.h"
 
 #include "admin/AdminWidgets.h"
+#include "admin/PupilListImport.h"
 #include "admin/SchoolYear.h"
 #include "admin/frmEditClass.h"
 #include "data/AppData.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
@@ -32,6 +34,7 @@ const QStringList kColumns{QStringLiteral("Osztály név"), QStringLiteral("Kezd
 frmClasses::frmClasses(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmClasses"));
     setWindowTitle(QStringLiteral("Osztályok kezelése"));
+    PupilListImport::install();
     cmbPeriod = new QComboBox(this);
     cmbPeriod->setObjectName(QStringLiteral("cmbPeriod"));
     dlClass = makeListView(this, "dlClass", kColumns);
@@ -251,6 +254,12 @@ void frmClasses::copyClasses() {
         dialogs().inform(this, QStringLiteral("Nincs értékelési, minősítési időszak kiválasztva!"));
         return;
     }
+    // A copy in its own period would give every pupil a second rating there.
+    if (cmbSrcPeriod->currentData().toLongLong() == target) {
+        dialogs().inform(this, QStringLiteral("Az osztályokat nem lehet a saját értékelési, minősítési "
+                                              "időszakukba másolni. Válasszon másik időszakot!"));
+        return;
+    }
     int shift = 0;
     if (chkAutoAdvance->isChecked()) {
         CommandSet &db = AppData::current().devDB;
@@ -276,16 +285,29 @@ void frmClasses::copyClasses() {
     LoadClasses();
 }
 
-void frmClasses::btnExport_Click() {
+qint64 frmClasses::chosenClass() const {
     const QTreeWidgetItem *row = dlClass->currentItem();
-    modExport::ExportClass(this, row ? row->data(0, kTag).toLongLong() : 0);
+    return row && row->isSelected() ? row->data(0, kTag).toLongLong() : 0;
+}
+
+void frmClasses::btnExport_Click() {
+    modExport::ExportClass(this, chosenClass());
 }
 
 void frmClasses::mnuImport_Click() {
-    const QString path = dialogs().openFile(this, QStringLiteral("Osztály importálása"), QString(),
-                                            QStringLiteral("Lorvanto fájlok (*.mb)"));
+    const QString path =
+        dialogs().openFile(this, QStringLiteral("Osztály importálása"), QString(),
+                           QStringLiteral("Lorvanto fájlok (*.mb);;Excel fájlok (*.xls *.xlsx *.ods)"));
     if (path.isEmpty())
         return;
-    if (modImport::ImportFile(this, path, ExchangeFile::Class, {0, 0, shownPeriod()}))
-        LoadClasses();
+    // A class file brings a new class into the period; a spreadsheet adds its pupils to the chosen class.
+    // The log keeps 50 characters of a description: the file's name, not its folder.
+    const bool spreadsheet = modImport::IsSpreadsheet(path);
+    const qint64 oszId = spreadsheet ? chosenClass() : 0;
+    if (!modImport::ImportFile(this, path, ExchangeFile::Class, {0, oszId, shownPeriod()}))
+        return;
+    modSub::WriteLog(QStringLiteral("OSZTALY"),
+                     spreadsheet ? oszId : modSub::GetLastKey(QStringLiteral("OSZTALY")),
+                     QStringLiteral("Importalas: ") + QFileInfo(path.trimmed()).fileName());
+    LoadClasses();
 }

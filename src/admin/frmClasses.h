@@ -55,6 +55,8 @@ private:
     void copyClasses();
     void setCopyMode(bool on);
     qint64 shownPeriod() const;
+    // The class selected in dlClass; 0 when none is.
+    qint64 chosenClass() const;
     bool shownPeriodIsActive() const;
 
     bool m_copyMode = false;

@@ -1,11 +1,13 @@
 #include "admin/frmEditClass.h"
 
 #include "admin/AdminWidgets.h"
+#include "admin/PupilListImport.h"
 #include "admin/PupilSheet.h"
 #include "admin/SchoolYear.h"
 #include "admin/frmAllKids.h"
 #include "admin/frmEditKid.h"
 #include "data/AppData.h"
+#include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/modImport.h"
 #include "shell/Controls.h"
@@ -24,6 +26,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -39,6 +42,7 @@ const QString kLockedClass =
 frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmEditClass"));
     setWindowTitle(QStringLiteral("Osztály tulajdonságai"));
+    PupilListImport::install();
     TabStrip1 = new QTabWidget(this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     auto *dataPage = new QWidget(TabStrip1);
@@ -87,10 +91,12 @@ frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     mnuNew = namedButton(fraAdd, "mnuNew", QStringLiteral("Új..."));
     mnuExisting = namedButton(fraAdd, "mnuExisting", QStringLiteral("Más osztályból..."));
     btnImport = namedButton(fraAdd, "btnImport", QStringLiteral("&Importál..."));
+    btnSample = namedButton(fraAdd, "btnSample", QStringLiteral("Minta mentése..."));
     auto *addButtons = new QVBoxLayout(fraAdd);
     addButtons->addWidget(mnuNew);
     addButtons->addWidget(mnuExisting);
     addButtons->addWidget(btnImport);
+    addButtons->addWidget(btnSample);
     btnEdit = namedButton(kidsPage, "btnEdit", QStringLiteral("&Módosít..."));
     btnRemove = namedButton(kidsPage, "btnRemove", QStringLiteral("El&távolít"));
     auto *kidButtons = new QVBoxLayout;
@@ -102,6 +108,14 @@ frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     kidsLayout->addWidget(kidsLabel, 0, 0);
     kidsLayout->addWidget(listKids, 1, 0);
     kidsLayout->addLayout(kidButtons, 1, 1);
+    prgImport = new QProgressBar(kidsPage);
+    prgImport->setObjectName(QStringLiteral("prgImport"));
+    prgImport->setRange(0, 0);
+    prgImport->setFormat(QStringLiteral("A táblázat olvasása..."));
+    prgImport->setTextVisible(true);
+    prgImport->setAccessibleName(QStringLiteral("A táblázat olvasása"));
+    prgImport->hide();
+    kidsLayout->addWidget(prgImport, 2, 0, 1, 2);
 
     btnOK = namedButton(this, "btnOK", QStringLiteral("OK"));
     btnOK->setDefault(true);
@@ -147,6 +161,7 @@ frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     on(listKids, &QTreeWidget::itemDoubleClicked, &frmEditClass::btnEdit_Click);
     on(btnRemove, &QPushButton::clicked, &frmEditClass::btnRemove_Click);
     on(btnImport, &QPushButton::clicked, &frmEditClass::btnImport_Click);
+    on(btnSample, &QPushButton::clicked, &frmEditClass::btnSample_Click);
     validate();
 }
 
@@ -200,10 +215,9 @@ bool frmEditClass::LoadClass(qint64 oszId) {
     Fields[2]->setText(cls.field(QStringLiteral("osz_nev")).toString());
     Fields[3]->setText(cls.field(QStringLiteral("osz_indulas_eve")).toString());
     Fields[4]->setText(cls.field(QStringLiteral("osz_megj")).toString());
-    const Recordset leader =
-        db.run(QStringLiteral("getSpecUser"), {cls.field(QStringLiteral("osz_ofonok_usr_id")).toLongLong()});
-    cmbClassLeader->setCurrentIndex(
-        leader.count() ? cmbClassLeader->findText(leader.field(QStringLiteral("usr_nev")).toString()) : -1);
+    // By key: two users may share a name, and the class teacher carries rights of his own.
+    const QVariant leader = cls.field(QStringLiteral("osz_ofonok_usr_id"));
+    cmbClassLeader->setCurrentIndex(leader.isNull() ? -1 : cmbClassLeader->findData(leader.toLongLong()));
     showPeriod();
     LoadKids();
     validate();
@@ -250,6 +264,7 @@ void frmEditClass::Fields3_LostFocus() {
 }
 
 bool frmEditClass::createClass() {
+    Fields3_LostFocus();
     if (!validate())
         return false;
     CommandSet &db = AppData::current().devDB;
@@ -302,6 +317,8 @@ void frmEditClass::btnOK_Click() {
         reject();
         return;
     }
+    // Enter confirms without the year field losing its focus: the year is widened here as well.
+    Fields3_LostFocus();
     if (!validate()) {
         dialogs().inform(
             this, QStringLiteral("Helytelen adatokat adott meg! Kérem, töltse ki a hiányzó adatokat!"));
@@ -363,20 +380,26 @@ void frmEditClass::btnImport_Click() {
                            QStringLiteral("Excel fájlok (*.xls *.xlsx *.ods);;Lorvanto fájlok (*.mb)"));
     if (path.isEmpty())
         return;
-    // A class file brings a class of its own into the period, with its pupils.
-    static const QStringList sheets{QStringLiteral("xls"), QStringLiteral("xlsx"), QStringLiteral("ods")};
-    if (!sheets.contains(QFileInfo(path.trimmed()).suffix().toLower())) {
-        modImport::ImportFile(this, path, ExchangeFile::Class, {0, m_oszId, m_tevId});
+    // A spreadsheet adds its pupils to this class; a class file brings a class of its own into the period.
+    // Reading a spreadsheet may take a while (an .xls is read by a child process): the busy bar says so.
+    prgImport->setVisible(modImport::IsSpreadsheet(path));
+    const bool imported = modImport::ImportFile(this, path, ExchangeFile::Class, {0, m_oszId, m_tevId});
+    prgImport->hide();
+    if (imported)
+        LoadKids();
+}
+
+void frmEditClass::btnSample_Click() {
+    QString path = dialogs().saveFile(this, QStringLiteral("Minta mentése"), QStringLiteral("tanulok.xlsx"),
+                                      QStringLiteral("Excel munkafüzet (*.xlsx)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0)
+        path += QStringLiteral(".xlsx");
+    if (const QString refused = WriteTarget::refusal(path); !refused.isEmpty()) {
+        dialogs().warn(this, refused);
         return;
     }
-    PupilSheet sheet;
-    if (!sheet.read(path)) {
-        dialogs().warn(this, sheet.error());
-        return;
-    }
-    SchoolYear::addPupils(sheet.rows(), m_oszId, m_tevId);
-    LoadKids();
-    dialogs().inform(this, QStringLiteral("Felvett tanulók: %1\nKihagyott sorok (üres név): %2")
-                               .arg(sheet.rows().size())
-                               .arg(sheet.skipped()));
+    if (!PupilSheet::writeSample(path))
+        dialogs().warn(this, QStringLiteral("A mintát nem sikerült menteni:\n%1").arg(path));
 }

@@ -7,6 +7,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTreeWidget;
@@ -32,6 +33,8 @@ public:
     QPushButton *mnuNew;
     QPushButton *mnuExisting;
     QPushButton *btnImport;
+    QPushButton *btnSample;  // "Minta mentése...": an empty pupil list with the right headings
+    QProgressBar *prgImport; // shown while a pupil list is read
     QPushButton *btnEdit;
     QPushButton *btnRemove;
     QPushButton *btnOK;
@@ -60,6 +63,7 @@ private:
     void btnEdit_Click();
     void btnRemove_Click();
     void btnImport_Click();
+    void btnSample_Click();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     qint64 m_oszId = 0;

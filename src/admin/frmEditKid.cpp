@@ -110,12 +110,15 @@ frmEditKid::frmEditKid(QWidget *parent) : QDialog(parent) {
 }
 
 bool frmEditKid::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == Fields[Year] && event->type() == QEvent::FocusOut) {
-        const QString full = SchoolYear::fullYear(Fields[Year]->text());
-        if (full != Fields[Year]->text())
-            Fields[Year]->setText(full);
-    }
+    if (watched == Fields[Year] && event->type() == QEvent::FocusOut)
+        widenYear();
     return QDialog::eventFilter(watched, event);
+}
+
+void frmEditKid::widenYear() {
+    const QString full = SchoolYear::fullYear(Fields[Year]->text());
+    if (full != Fields[Year]->text())
+        Fields[Year]->setText(full);
 }
 
 void frmEditKid::cmbMonth_Click() {
@@ -178,6 +181,8 @@ bool frmEditKid::LoadKid(qint64 tanId, qint64 oszId, qint64 tevId) {
 }
 
 void frmEditKid::btnOK_Click() {
+    // Enter confirms without the year field losing its focus: the year is widened here as well.
+    widenYear();
     if (!validate())
         return;
     CommandSet &db = AppData::current().devDB;

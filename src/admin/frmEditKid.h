@@ -35,6 +35,7 @@ public:
 private:
     bool validate();
     void cmbMonth_Click();
+    void widenYear();
     void btnOK_Click();
     bool eventFilter(QObject *watched, QEvent *event) override;
 

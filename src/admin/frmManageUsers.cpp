@@ -108,15 +108,35 @@ void frmManageUsers::btnDelUser_Click() {
     const qint64 usrId = chosenUser();
     if (usrId == 0)
         return;
-    if (!dialogs().ask(this, QStringLiteral("Biztosan törli a kijelölt felhasználót?")))
-        return;
-    CommandSet &db = AppData::current().devDB;
-    {
+    QString refused = deletionRefused(usrId);
+    if (refused.isEmpty()) {
+        if (!dialogs().ask(this, QStringLiteral("Biztosan törli a kijelölt felhasználót?")))
+            return;
+        CommandSet &db = AppData::current().devDB;
         Transaction t(db.connection());
-        db.run(QStringLiteral("deleteUserFromJOG"), {usrId});
-        db.run(QStringLiteral("delUser"), {usrId});
-        modSub::WriteLog(QStringLiteral("USERS"), usrId, QStringLiteral("Felhasznalo torlese"));
-        t.commit();
+        // Checked again inside the write: another administrator may have deleted one meanwhile.
+        refused = deletionRefused(usrId);
+        if (refused.isEmpty()) {
+            db.run(QStringLiteral("deleteUserFromJOG"), {usrId});
+            db.run(QStringLiteral("delUser"), {usrId});
+            modSub::WriteLog(QStringLiteral("USERS"), usrId, QStringLiteral("Felhasznalo torlese"));
+            t.commit();
+        }
+    }
+    if (!refused.isEmpty()) {
+        dialogs().warn(this, refused);
+        return;
     }
     reloadBothLists();
+}
+
+QString frmManageUsers::deletionRefused(qint64 usrId) {
+    CommandSet &db = AppData::current().devDB;
+    if (usrId == AppData::current().login.userId())
+        return QStringLiteral("Saját magát nem törölheti!");
+    const Recordset user = db.run(QStringLiteral("getSpecUser"), {usrId});
+    if (user.count() && user.field(QStringLiteral("usr_admin_rights")).toBool() &&
+        db.run(QStringLiteral("countAdmins")).field(QStringLiteral("Cnt")).toInt() <= 1)
+        return QStringLiteral("Az utolsó igazgatói jogú felhasználót nem lehet törölni!");
+    return QString();
 }

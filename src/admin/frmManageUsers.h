@@ -26,9 +26,10 @@ private:
     void btnNewUser_Click();
     void btnEditUser_Click();
     void btnDelUser_Click();
-    // The login window's list first: when no administrator is left it brings the "igazgato" user back,
-    // who then shows here too.
     void reloadBothLists();
+    // Why the user may not be deleted (oneself, or the last administrator, who alone can manage the
+    // school); empty when he may.
+    QString deletionRefused(qint64 usrId);
     // The chosen user's key; 0 after telling the user that nothing is chosen.
     qint64 chosenUser();
 };

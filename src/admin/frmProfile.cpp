@@ -24,6 +24,9 @@ const QString kWarning =
     QStringLiteral("Az első két mezőt kötelező kitölteni, illetve nem szerepelhet szóköz a "
                    "felhasználói névben.");
 const QString kLoginTaken = QStringLiteral("Már létezik ilyen nevű felhasználó!");
+// What may be typed into the fields: the login is typed whole at the login window. A longer value stored
+// earlier is shown and kept whole.
+const int kMaxLengths[frmProfile::FieldCount] = {10, 50, 50};
 } // namespace
 
 frmProfile::frmProfile(QWidget *parent) : QDialog(parent) {
@@ -42,12 +45,10 @@ frmProfile::frmProfile(QWidget *parent) : QDialog(parent) {
     Label3 = namedLabel(general, "Label3", QStringLiteral("Megje&gyzés:"));
     auto *fieldGrid = new QGridLayout;
     QLabel *labels[FieldCount] = {Label1, Label2, Label3};
-    // The login is typed at the login window, which reads ten characters of it.
-    const int maxLengths[FieldCount] = {10, 50, 50};
     for (int i = 0; i < FieldCount; ++i) {
         Fields[i] = new QLineEdit(general);
         Fields[i]->setObjectName(QStringLiteral("Fields_%1").arg(i));
-        Fields[i]->setMaxLength(maxLengths[i]);
+        Fields[i]->setMaxLength(kMaxLengths[i]);
         labels[i]->setBuddy(Fields[i]);
         fieldGrid->addWidget(labels[i], i, 0);
         fieldGrid->addWidget(Fields[i], i, 1);
@@ -151,9 +152,14 @@ void frmProfile::LoadData(const Record &user, bool readOnly) {
     m_readOnly = readOnly;
     m_isAdmin = user.toBool(QStringLiteral("usr_admin_rights"));
     setWindowTitle(QStringLiteral("Felhasználó adatai: ") + user.toString(QStringLiteral("usr_nev")));
-    Fields[Login]->setText(user.toString(QStringLiteral("usr_login")));
-    Fields[FullName]->setText(user.toString(QStringLiteral("usr_nev")));
-    Fields[Remark]->setText(user.toString(QStringLiteral("usr_beosztas")));
+    const QString stored[FieldCount] = {user.toString(QStringLiteral("usr_login")),
+                                        user.toString(QStringLiteral("usr_nev")),
+                                        user.toString(QStringLiteral("usr_beosztas"))};
+    for (int i = 0; i < FieldCount; ++i) {
+        // A field would cut a longer text, and OK would then store the cut one.
+        Fields[i]->setMaxLength(qMax(kMaxLengths[i], int(stored[i].size())));
+        Fields[i]->setText(stored[i]);
+    }
     for (QLineEdit *field : Fields)
         field->setReadOnly(readOnly);
     btnOK->setVisible(!readOnly);
@@ -222,22 +228,27 @@ void frmProfile::dlClasses_Click() {
     showBoxes(boxes, !boxes.locked && !m_readOnly);
 }
 
-void frmProfile::storeRights(const AdminRules::RightBoxes &boxes) {
-    showBoxes(boxes, true);
+void frmProfile::storeRights(const AdminRules::RightBoxes &stored, const AdminRules::RightBoxes &wanted) {
+    // The boxes show what is stored: the clicked box goes back until the write has succeeded, so a failed
+    // write (its message shown by the guard) leaves no right on the screen that is not in the database.
+    showBoxes(stored, true);
     AppData::current().devDB.run(QStringLiteral("updateUsrRightsToClass"),
-                                 {AdminRules::rightsType(boxes), m_usrId, selectedClass()});
+                                 {AdminRules::rightsType(wanted), m_usrId, selectedClass()});
+    showBoxes(wanted, true);
 }
 
 void frmProfile::chkRead_Click(bool checked) {
     if (selectedClass() == 0)
         return;
-    storeRights(AdminRules::readClicked({chkRead->isChecked(), chkWrite->isChecked(), false}, checked));
+    const AdminRules::RightBoxes stored{!checked, chkWrite->isChecked(), false};
+    storeRights(stored, AdminRules::readClicked(stored, checked));
 }
 
 void frmProfile::chkWrite_Click(bool checked) {
     if (selectedClass() == 0)
         return;
-    storeRights(AdminRules::writeClicked({chkRead->isChecked(), chkWrite->isChecked(), false}, checked));
+    const AdminRules::RightBoxes stored{chkRead->isChecked(), !checked, false};
+    storeRights(stored, AdminRules::writeClicked(stored, checked));
 }
 
 void frmProfile::TabStrip1_Click(int index) {
@@ -299,6 +310,13 @@ bool frmProfile::updateUser() {
     db.run(QStringLiteral("updateUser"),
            {Fields[FullName]->text().trimmed(), login, Fields[Remark]->text().trimmed(), m_usrId});
     t.commit();
+    // Users who change their own data are known by it at once: the log and the main window's title.
+    LoginState &self = AppData::current().login;
+    if (m_usrId == self.userId()) {
+        const Recordset stored = db.run(QStringLiteral("getSpecUser"), {m_usrId});
+        if (stored.count())
+            self.currentUser = stored.record();
+    }
     emit usersChanged();
     return true;
 }

@@ -66,7 +66,7 @@ private:
     bool updateUser();
     bool fieldsAcceptable() const;
     void showBoxes(const AdminRules::RightBoxes &boxes, bool editable);
-    void storeRights(const AdminRules::RightBoxes &boxes);
+    void storeRights(const AdminRules::RightBoxes &stored, const AdminRules::RightBoxes &wanted);
     qint64 selectedClass() const;
 
     qint64 m_usrId = 0;

@@ -246,6 +246,13 @@ void frmSeason::btnDelete_Click() {
                                               "utolsót nem lehet törölni."));
         return;
     }
+    // The active period is where ratings, classes and the next period's curriculum come from.
+    Recordset active;
+    if (modSub::FindActivePeriod(active) && active.field(QStringLiteral("tev_id")).toLongLong() == tevId) {
+        dialogs().inform(this, QStringLiteral("Az aktív értékelési, minősítési időszakot nem lehet törölni. "
+                                              "Előbb tegyen aktívvá egy másik időszakot!"));
+        return;
+    }
     if (dialogs().message(this, QStringLiteral("Biztosan törli a kijelölt értékelési, minősítési időszakot?"),
                           DialogService::Icon::Information,
                           QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)

@@ -1,12 +1,14 @@
 #include "curriculum/SentenceFiles.h"
 
+#include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/clsExport.h"
 #include "shell/DialogService.h"
 
 bool SentenceFiles::exportSentences(QWidget *parent, const QStringList &texts) {
-    const QString path =
-        dialogs().saveFile(parent, QStringLiteral("Mondatok exportálása"), QString(), kFilter);
+    const QString path = WriteTarget::withSuffix(
+        dialogs().saveFile(parent, QStringLiteral("Mondatok exportálása"), QString(), kFilter),
+        QStringLiteral("mb"));
     if (path.isEmpty())
         return false;
     clsExport file;

@@ -122,15 +122,15 @@ const Entry kDevDB[] = {
     {"getRights", "usr_id long, osz_id long", "SELECT * FROM JOG WHERE jog_usr_id=? AND jog_osz_id=?"},
     {"getPeriodClasses", "tev_id long",
      "SELECT * FROM OSZTALY WHERE OSZTALY.osz_tev_id = ? ORDER BY osz_evfolyam, osz_nev COLLATE HU"},
-    {"grantAdmin", "usr_login text",
-     "UPDATE USERS SET usr_admin_rights=1 WHERE usr_login=? COLLATE HU_NOCASE"},
+    {"countAdmins", "", "SELECT COUNT(*) AS Cnt FROM USERS WHERE usr_admin_rights<>0"},
     {"addAdmin", "",
      "INSERT INTO USERS (usr_nev, usr_login, usr_beosztas, usr_admin_rights) VALUES ('Igazgató', 'igazgato', "
      "'Igazgató', 1)"},
-    {"copyClass", "ert_osz_id long, ert_tev_id long, ert_osz_id_old long",
+    // A pupil has one rating per period: pupils rated in the target period already are left where they are.
+    {"copyClass", "ert_osz_id long, ert_tev_id long, ert_osz_id_old long, ert_tev_id_target long",
      "INSERT INTO ERTEKELES (ert_osz_id, ert_tan_id, ert_tev_id, ert_vegleges) SELECT ? AS ert_osz_id, "
-     "ert_tan_id, ? "
-     "AS ert_tev_id, 'N' AS ert_vegleges FROM ERTEKELES WHERE ert_osz_id=?"},
+     "ert_tan_id, ? AS ert_tev_id, 'N' AS ert_vegleges FROM ERTEKELES WHERE ert_osz_id=? "
+     "AND ert_tan_id NOT IN (SELECT ert_tan_id FROM ERTEKELES WHERE ert_tev_id=?) GROUP BY ert_tan_id"},
     {"getSpecPeriod", "tev_id long", "SELECT * FROM TANEV WHERE tev_id=?"},
     {"createClass",
      "tev_id long, osz_evfolyam long, osz_nev text, osz_ofonok_usr_id long, indulas_eve long, osz_megj text",
@@ -282,7 +282,7 @@ const Entry kDevDB[] = {
     {"getIdenticalKids", "tan_vnev text, tan_knev text, tan_anev text, tan_szdatum date",
      "SELECT * FROM TANULO WHERE tan_vnev=? COLLATE HU_NOCASE AND tan_knev=? COLLATE HU_NOCASE AND "
      "tan_anev=? "
-     "COLLATE HU_NOCASE AND tan_szdatum=? AND tan_del=0"},
+     "COLLATE HU_NOCASE AND tan_szdatum IS ? AND tan_del=0"},
     {"exportClass", "osz_id text, usr_id text",
      "INSERT INTO EXPORT (exp_osz_id, exp_usr_id) VALUES (CAST(? AS INTEGER), CAST(? AS INTEGER))"},
     {"getState", "", "SELECT * FROM PARAMETER WHERE par_nev='export'"},
@@ -306,6 +306,12 @@ const Entry kDevDB[] = {
     {"getRatingsOfClass", "osz_id long", "SELECT * FROM ERTEKELES WHERE ert_osz_id=?"},
     {"addRating2", "tan_id long, osz_id long, tev_id long, ert_vegleges text",
      "INSERT INTO ERTEKELES (ert_tan_id, ert_osz_id, ert_tev_id, ert_vegleges) VALUES (?, ?, ?, ?)"},
+    // Everything a teacher edits in a rating's row, as a returned copy brings it back.
+    {"setReturnedRating",
+     "ert_vegleges text, ert_mulaszt text, ert_igazolatlan text, ert_hatarozat_evf text, ert_keltezes date, "
+     "ert_sorsz text, ert_tlapszam text, ert_bizszam text, ert_nyomtatas_datum date, ert_id long",
+     "UPDATE ERTEKELES SET ert_vegleges=?, ert_mulaszt=?, ert_igazolatlan=?, ert_hatarozat_evf=?, "
+     "ert_keltezes=?, ert_sorsz=?, ert_tlapszam=?, ert_bizszam=?, ert_nyomtatas_datum=? WHERE ert_id=?"},
     {"getExportedClasses", "", "SELECT * FROM EXPORT"},
     {"importClass", "osz_id long", "DELETE FROM EXPORT WHERE exp_osz_id=?"},
     {"getLastIdOfAK", "ert_id long, akb_id long",
@@ -398,6 +404,8 @@ const Entry kDevExp[] = {
     {"getClassID", "", "SELECT * FROM EXPORT"},
     {"getRatingsOfClass", "osz_id long", "SELECT * FROM ERTEKELES WHERE ert_osz_id=?"},
     {"getErtreszOfRating", "ert_id long", "SELECT * FROM ERTRESZ WHERE esz_ert_id=?"},
+    {"getClausesOfRating", "ert_id long", "SELECT * FROM ZARADEK WHERE zdk_ert_id=? ORDER BY zdk_id"},
+    {"getUserByLogin", "usr_login text", "SELECT usr_id FROM USERS WHERE usr_login=? COLLATE HU_NOCASE"},
     {"getPeriod", "tev_id long", "SELECT * FROM TANEV WHERE tev_id=?"},
     {"getClass", "osz_id long", "SELECT * FROM OSZTALY WHERE osz_id=?"},
     {"getKid", "tan_id long", "SELECT * FROM TANULO WHERE tan_id=?"},

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
+#include "data/WriteTarget.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,6 +35,7 @@ void DatabaseCopy::backup(Connection &source, const QString &dest) {
 }
 
 QString DatabaseCopy::snapshot(Connection &source, const QString &dest) {
+    WriteTarget::check(dest);
     if (!source.isOpen())
         throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
     const QString temp = tempBeside(dest);

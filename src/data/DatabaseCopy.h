@@ -9,7 +9,8 @@ namespace DatabaseCopy {
 
 // Writes a consistent copy of an open database to dest (under the same key), even while other users write
 // to the file: the engine's online backup, to a temporary name beside dest, checked, then renamed into
-// place. On failure dest is left as it was and DbError says why.
+// place. On failure dest is left as it was and DbError says why; dest may not be the database itself or
+// its journal.
 void backup(Connection &source, const QString &dest);
 // The first half of backup(): the checked copy under a temporary name beside dest, for a caller that marks
 // the copy before it moves it over dest with replace().

@@ -120,7 +120,7 @@ Recordset modSub::OpenOrCreateRating(qint64 tanId, qint64 oszId, qint64 tevId) {
 }
 
 void modSub::CopyClassMembers(qint64 newOszId, qint64 oldOszId, qint64 newTevId) {
-    db().run(QStringLiteral("copyClass"), {newOszId, newTevId, oldOszId});
+    db().run(QStringLiteral("copyClass"), {newOszId, newTevId, oldOszId, newTevId});
 }
 
 bool modSub::IsClassExported(qint64 oszId) {

@@ -28,7 +28,8 @@ void SetRatingRegisterNumbers(qint64 ertId, const QString &registerSheetNumber, 
 // from the pupil) when there is none; gives the rating's row.
 Recordset OpenOrCreateRating(qint64 tanId, qint64 oszId, qint64 tevId);
 
-// Every pupil of the old class gets a rating "N" in the new class and period.
+// Every pupil of the old class gets a rating "N" in the new class and period, unless he has a rating in
+// that period already (one rating per pupil and period).
 void CopyClassMembers(qint64 newOszId, qint64 oldOszId, qint64 newTevId);
 bool IsClassExported(qint64 oszId);
 

@@ -1,12 +1,17 @@
 #include "exchange/ClassCheckout.h"
 
 #include "data/AppData.h"
+#include "data/Clock.h"
+#include "data/Connection.h"
 #include "data/DatabaseCopy.h"
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
 #include "data/modSub.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -32,11 +37,12 @@ public:
         return ok ? state : -1;
     }
     // The class the copy carries: its EXPORT row.
-    qint64 carriedClass() {
-        const Recordset rs = m_set.run(QStringLiteral("getClassID"));
+    qint64 carriedClass() { return carried().at(0, QStringLiteral("exp_osz_id")).toLongLong(); }
+    Recordset carried() {
+        Recordset rs = m_set.run(QStringLiteral("getClassID"));
         if (rs.count() != 1)
             throw DbError(QStringLiteral("A másolat nem egy kiexportált osztályt tartalmaz."));
-        return rs.at(0, QStringLiteral("exp_osz_id")).toLongLong();
+        return rs;
     }
 
 private:
@@ -86,6 +92,42 @@ qint64 masterClass(const Recordset &cls, qint64 tevId) {
     return id;
 }
 
+// Removes a rating's parts and clauses, and with remove the rating itself, as removing a pupil from a
+// class does.
+void clearRating(qint64 ertId, bool remove) {
+    db().run(QStringLiteral("deleteERTRESZek"), {ertId});
+    db().run(QStringLiteral("deleteClausesOfRating"), {ertId});
+    if (remove)
+        db().run(QStringLiteral("deleteKidFromClass"), {ertId});
+}
+
+QString refusalText(ClassCheckout::Refusal refusal) {
+    switch (refusal) {
+    case ClassCheckout::Refusal::NoClass:
+        return QStringLiteral("Nincs osztály kiválasztva.");
+    case ClassCheckout::Refusal::UserHasClass:
+        return QStringLiteral("Egy felhasználó egyszerre csak egy osztályt exportálhat ki.");
+    case ClassCheckout::Refusal::ClassLocked:
+        return QStringLiteral("Az osztály zárolva van, ezért nem exportálható.");
+    case ClassCheckout::Refusal::None:
+        break;
+    }
+    return QString();
+}
+
+// A name beside the database for the copy of it that a taken-in checkout copy replaces; never an existing
+// file's.
+QString backupName(const QString &database) {
+    const QFileInfo info(database);
+    const QString stem = info.dir().filePath(info.completeBaseName() + QStringLiteral("_mentes_") +
+                                             Clock::now().toString(QStringLiteral("yyyyMMdd_HHmmss")));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    QString name = stem + suffix;
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = stem + QStringLiteral("_%1").arg(n) + suffix;
+    return name;
+}
+
 qint64 masterPupil(const Recordset &kid) {
     auto f = [&kid](const char *column) { return kid.at(0, QString::fromLatin1(column)); };
     const Recordset same = db().run(QStringLiteral("getIdenticalKids"),
@@ -118,25 +160,37 @@ ClassCheckout::Refusal ClassCheckout::checkOutRefusal(qint64 oszId) {
 
 void ClassCheckout::checkOut(qint64 oszId, const QString &target) {
     AppData &app = AppData::current();
+    // The write lock of this database comes first: between the check and the copy no other user of the
+    // shared file can hand the class out too, nor change it so that the copy misses the change.
+    Transaction t(app.devDB.connection());
+    if (const Refusal refusal = checkOutRefusal(oszId); refusal != Refusal::None)
+        throw DbError(refusalText(refusal));
     const bool returning = modSub::GetExportState() != 0;
-    const QString staged = DatabaseCopy::snapshot(app.devDB.connection(), target);
+    if (!returning)
+        db().run(QStringLiteral("addExportedClass"), {oszId, app.login.userId()});
+    // The engine copies no file through a connection that is writing: a second one reads what is committed,
+    // which no other user can change while this transaction holds the lock.
+    QString staged;
+    {
+        Connection reader;
+        reader.open(app.devDB.connection().path(), databaseKey(), false);
+        staged = DatabaseCopy::snapshot(reader, target);
+    }
     try {
         {
             ExchangeFile copy(staged, false);
-            Transaction t(copy->connection());
+            Transaction ct(copy->connection());
             copy->run(QStringLiteral("setDBState"), {returning ? 2 : 1});
             if (!returning) {
                 copy->run(QStringLiteral("purgeEXPORT"));
                 copy->run(QStringLiteral("addExportedClass"), {oszId});
+                copy->run(QStringLiteral("setExportUser"), {app.login.userId()});
             }
-            t.commit();
+            ct.commit();
         }
-        Transaction t(app.devDB.connection());
         if (returning) {
             db().run(QStringLiteral("setDBState"), {0});
             db().run(QStringLiteral("purgeEXPORT"));
-        } else {
-            db().run(QStringLiteral("addExportedClass"), {oszId, app.login.userId()});
         }
         const Recordset cls = db().run(QStringLiteral("getSpecClass"), {oszId});
         modSub::WriteLog(QStringLiteral("OSZTALY"), oszId,
@@ -161,24 +215,43 @@ int ClassCheckout::copyState(const QString &path) {
     return copy.state();
 }
 
-void ClassCheckout::takeCheckoutCopy(const QString &path) {
+bool ClassCheckout::hasClassesOut() {
+    return modSub::GetExportState() == 0 && db().run(QStringLiteral("getExportedClasses")).count() > 0;
+}
+
+QString ClassCheckout::takeCheckoutCopy(const QString &path) {
     AppData &app = AppData::current();
+    if (app.devDB.isOpen() && hasClassesOut())
+        throw DbError(QStringLiteral("Ebből az adatbázisból osztályok vannak kiexportálva, ezért nem "
+                                     "cserélhető le egy kiexportált osztály másolatára."));
     // The file this program has open is the one replaced.
     const QString database = app.devDB.isOpen() ? app.devDB.connection().path() : modSub::GetDatabasePath();
     const QString staged = DatabaseCopy::stage(path, database);
+    const QString backup = backupName(database);
     try {
         ExchangeFile copy(staged, false);
         if (copy.state() != 1)
             throw DbError(QStringLiteral("A fájl nem kiexportált osztály másolata."));
-        const qint64 oszId = copy.carriedClass();
+        const Recordset carried = copy.carried();
+        // The copy has users of its own: the teacher as the copy knows him by his login, else whoever the
+        // class was handed out to.
+        const Recordset me = copy->run(QStringLiteral("getUserByLogin"), {app.login.login()});
+        const QVariant user =
+            me.count() ? me.at(0, QStringLiteral("usr_id")) : carried.at(0, QStringLiteral("exp_usr_id"));
         Transaction t(copy->connection());
         copy->run(QStringLiteral("purgeEXPORT"));
         copy->run(QStringLiteral("setDBState"), {1});
-        copy->run(QStringLiteral("addExportedClass"), {oszId});
-        copy->run(QStringLiteral("setExportUser"), {app.login.userId()});
+        copy->run(QStringLiteral("addExportedClass"), {carried.at(0, QStringLiteral("exp_osz_id"))});
+        copy->run(QStringLiteral("setExportUser"), {user});
         t.commit();
+        // The database replaced stays beside the new one: a copy taken in by mistake loses nothing.
+        if (app.devDB.isOpen())
+            DatabaseCopy::backup(app.devDB.connection(), backup);
+        else if (!QFile::copy(database, backup))
+            throw DbError(QStringLiteral("A(z) „%1” fájl nem írható.").arg(backup));
     } catch (...) {
         QFile::remove(staged);
+        QFile::remove(backup);
         throw;
     }
     app.devDB.close();
@@ -191,6 +264,7 @@ void ClassCheckout::takeCheckoutCopy(const QString &path) {
     }
     app.openDatabase(database);
     modSub::WriteLog(QStringLiteral("EXPORT"), 0, QStringLiteral("Kiexportalt osztaly importalasa"));
+    return backup;
 }
 
 qint64 ClassCheckout::mergeReturnCopy(const QString &path) {
@@ -212,30 +286,56 @@ qint64 ClassCheckout::mergeReturnCopy(const QString &path) {
     Transaction t(db().connection());
     const qint64 tevId = masterPeriod(period);
     const qint64 oszId = masterClass(cls, tevId);
+    // The master's ratings of the class by pupil: a returned rating of the same pupil updates its row in
+    // place, so the row keeps its id and its printed sheets; the rows the copy no longer has go.
+    QHash<qint64, qint64> stale;
+    QList<qint64> stray; // of another period, or a second one of a pupil
     const Recordset old = db().run(QStringLiteral("getRatingsOfClass"), {oszId});
     for (int i = 0; i < old.count(); ++i) {
-        const QVariant ertId = old.at(i, QStringLiteral("ert_id"));
-        db().run(QStringLiteral("deleteERTRESZek"), {ertId});
-        db().run(QStringLiteral("deleteClausesOfRating"), {ertId});
+        const qint64 tanId = old.at(i, QStringLiteral("ert_tan_id")).toLongLong();
+        const qint64 ertId = old.at(i, QStringLiteral("ert_id")).toLongLong();
+        if (old.at(i, QStringLiteral("ert_tev_id")).toLongLong() == tevId && !stale.contains(tanId))
+            stale.insert(tanId, ertId);
+        else
+            stray << ertId;
     }
-    db().run(QStringLiteral("DELETE_RATINGS_OF_CLASS"), {oszId});
     Command &getKid = copy->command(QStringLiteral("getKid"));
     Command &getParts = copy->command(QStringLiteral("getErtreszOfRating"));
+    Command &getClauses = copy->command(QStringLiteral("getClausesOfRating"));
     Command &addRating = db().command(QStringLiteral("addRating2"));
+    Command &setRating = db().command(QStringLiteral("setReturnedRating"));
     Command &addPart = db().command(QStringLiteral("createRatingData"));
+    Command &addClause = db().command(QStringLiteral("addClosure"));
+    auto column = [&ratings](int row, const char *name) {
+        return ratings.at(row, QString::fromLatin1(name));
+    };
     for (int i = 0; i < ratings.count(); ++i) {
-        const Recordset kid = getKid.execute({ratings.at(i, QStringLiteral("ert_tan_id"))});
+        const Recordset kid = getKid.execute({column(i, "ert_tan_id")});
         if (kid.count() == 0)
             throw DbError(QStringLiteral("A másolat egy értékeléséhez nem tartozik tanuló."));
         const qint64 tanId = masterPupil(kid);
-        addRating.execute({tanId, oszId, tevId, ratings.at(i, QStringLiteral("ert_vegleges"))});
-        const qint64 ertId = lastKey("ERTEKELES");
+        qint64 ertId = stale.take(tanId);
+        if (ertId) {
+            clearRating(ertId, false);
+        } else {
+            addRating.execute({tanId, oszId, tevId, column(i, "ert_vegleges")});
+            ertId = lastKey("ERTEKELES");
+        }
+        setRating.execute({column(i, "ert_vegleges"), column(i, "ert_mulaszt"), column(i, "ert_igazolatlan"),
+                           column(i, "ert_hatarozat_evf"), column(i, "ert_keltezes"), column(i, "ert_sorsz"),
+                           column(i, "ert_tlapszam"), column(i, "ert_bizszam"),
+                           column(i, "ert_nyomtatas_datum"), ertId});
         modSub::WriteLog(QStringLiteral("ERTEKELES"), ertId, QStringLiteral("Ertekeles importalasa"));
-        const Recordset parts = getParts.execute({ratings.at(i, QStringLiteral("ert_id"))});
+        const Recordset parts = getParts.execute({column(i, "ert_id")});
         for (int p = 0; p < parts.count(); ++p)
             addPart.execute({ertId, parts.at(p, QStringLiteral("esz_akb_id")),
                              parts.at(p, QStringLiteral("esz_szoveg"))});
+        const Recordset clauses = getClauses.execute({column(i, "ert_id")});
+        for (int c = 0; c < clauses.count(); ++c)
+            addClause.execute({ertId, clauses.at(c, QStringLiteral("zdk_szoveg"))});
     }
+    for (const qint64 ertId : stray + stale.values())
+        clearRating(ertId, true);
     // The class comes home under the id it was handed out with; a class the master had to recreate was
     // never locked here under its new id.
     db().run(QStringLiteral("importClass"), {copyClass});

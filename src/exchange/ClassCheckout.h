@@ -21,8 +21,9 @@ enum class Refusal {
 Refusal checkOutRefusal(qint64 oszId);
 
 // Writes the copy to target and marks it and this database: a master hands the class out (the copy is
-// "1"); a checkout copy sends its class back (the copy is "2", this database returns to "0"). Throws
-// DbError; on failure target and this database are as they were.
+// "1"); a checkout copy sends its class back (the copy is "2", this database returns to "0"). Checks again
+// under this database's write lock; throws DbError when refused now or on failure, and then target and
+// this database are as they were.
 void checkOut(qint64 oszId, const QString &target);
 
 // The export state of a database file from elsewhere, read through the exchange connection (which is
@@ -30,14 +31,20 @@ void checkOut(qint64 oszId, const QString &target);
 // Lorvanto database.
 int copyState(const QString &path);
 
+// Whether this is a master with classes handed out: such a database must not be replaced by a copy.
+bool hasClassesOut();
+
 // A checkout copy ("1") becomes this installation's database: the copy is put beside the database, marked
-// as carrying its class for the logged-in user, and renamed over it; the connections are reopened on it.
-// Throws DbError; on failure the database is unchanged.
-void takeCheckoutCopy(const QString &path);
+// as carrying its class for the logged-in user (his user in the copy, found by his login), and renamed over
+// it; the connections are reopened on it. The database replaced is kept beside it; gives that backup's
+// path. Throws DbError, also for a master with classes out; on failure the database is unchanged.
+QString takeCheckoutCopy(const QString &path);
 
 // Merges the class a return copy ("2") carries into this database in one transaction and unlocks it:
-// period and class found or created, the class's ratings replaced by the copy's, with their parts and
-// status. Gives the class's id here. Throws DbError; on failure this database is unchanged.
+// period and class found or created; the copy's ratings of the class with their header data, parts and
+// clauses update the master's rating of the same pupil in place (keeping its id and printed sheets) or are
+// added; the master's other ratings of the class go. Gives the class's id here. Throws DbError; on failure
+// this database is unchanged.
 qint64 mergeReturnCopy(const QString &path);
 
 } // namespace ClassCheckout

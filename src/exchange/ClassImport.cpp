@@ -42,10 +42,14 @@ QString ClassImport::LoginFromName(const QString &name) {
     const QString trimmed = name.simplified();
     const QStringList words = trimmed.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const QString base = words.isEmpty() ? QString() : (trimmed.left(1) + words.last()).toLower();
-    QString login = base;
+    // A login is at most ten characters: the number that tells two logins apart takes the place of the
+    // base's last characters rather than lengthening it.
+    QString login = base.left(MaxLoginLength);
     for (int n = 2; db().run(QStringLiteral("countUser"), {login}).at(0, QStringLiteral("Cnt")).toInt() > 0;
-         ++n)
-        login = base + QString::number(n);
+         ++n) {
+        const QString number = QString::number(n);
+        login = base.left(MaxLoginLength - number.size()) + number;
+    }
     return login;
 }
 

@@ -3,6 +3,7 @@
 #include "data/AppData.h"
 #include "data/DatabaseCopy.h"
 #include "data/DbError.h"
+#include "data/WriteTarget.h"
 #include "exchange/ClassFile.h"
 
 #include <QSaveFile>
@@ -14,6 +15,7 @@ clsExport::clsExport() = default;
 clsExport::~clsExport() = default; // a file never closed is discarded: its target stays as it was
 
 bool clsExport::CreateFile(const QString &path, Kind kind) {
+    WriteTarget::check(path);
     m_file = std::make_unique<QSaveFile>(path);
     m_kind = Closed;
     m_replaced = 0;

@@ -18,7 +18,8 @@ public:
     clsExport(const clsExport &) = delete;
     clsExport &operator=(const clsExport &) = delete;
 
-    // Starts a file of the kind at path with the magic and the kind. False when it cannot be written.
+    // Starts a file of the kind at path with the magic and the kind. False when it cannot be written;
+    // DbError, with nothing written, when path is the database or its journal.
     bool CreateFile(const QString &path, ExchangeFile::Kind kind);
     // Sentence files only: one 510-byte field. Nothing is written to a file of another kind.
     void WriteSentence(const QString &text);

@@ -10,6 +10,7 @@
 #include "shell/DialogService.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 namespace {
 
@@ -108,9 +109,14 @@ void modImport::ShowReadFailure(QWidget *parent, ExchangeFile::ReadStatus status
     }
 }
 
+bool modImport::IsSpreadsheet(const QString &path) {
+    static const QStringList suffixes{QStringLiteral("xls"), QStringLiteral("xlsx"), QStringLiteral("ods")};
+    return suffixes.contains(QFileInfo(path.trimmed()).suffix().toLower());
+}
+
 bool modImport::ImportFile(QWidget *parent, const QString &path, ExchangeFile::Kind expected,
                            const Target &target) {
-    if (path.trimmed().endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive)) {
+    if (IsSpreadsheet(path)) {
         if (spreadsheetImport())
             return spreadsheetImport()(parent, path, target);
         ShowReadFailure(parent, ExchangeFile::ReadStatus::WrongFormat);

@@ -18,13 +18,16 @@ struct Target {
     qint64 tevId = 0;
 };
 
-// The pupil list import of a spreadsheet (".xls"), installed by the window that owns it; false when nothing
+// The pupil list import of a spreadsheet, installed by the windows that import classes; false when nothing
 // was imported.
 using SpreadsheetImport = std::function<bool(QWidget *parent, const QString &path, const Target &target)>;
 void SetSpreadsheetImport(SpreadsheetImport import);
 
-// Imports an exchange file that must be of the expected kind; a path ending in ".xls" goes to the
-// spreadsheet import instead. A class goes into target.tevId; a text into the rating editor's text box. A
+// A pupil list spreadsheet (.xls, .xlsx or .ods) rather than an exchange file.
+bool IsSpreadsheet(const QString &path);
+
+// Imports an exchange file that must be of the expected kind; a spreadsheet goes to the spreadsheet
+// import instead. A class goes into target.tevId; a text into the rating editor's text box. A
 // foreign or damaged file is refused with a message before anything is written. True when something was
 // imported.
 bool ImportFile(QWidget *parent, const QString &path, ExchangeFile::Kind expected, const Target &target);

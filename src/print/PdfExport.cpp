@@ -2,6 +2,7 @@
 
 #include "data/AppData.h"
 #include "data/CommandSet.h"
+#include "data/WriteTarget.h"
 #include "print/DocumentLayout.h"
 #include "print/PageRenderer.h"
 #include "print/PrintControl.h"
@@ -36,6 +37,7 @@ constexpr int kPdfDpi = 1200;
 }
 
 Book::Book(const QString &path) : m_path(path), m_file(path) {
+    WriteTarget::check(path);
     if (!m_file.open(QIODevice::WriteOnly))
         throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(path));
     m_writer = std::make_unique<QPdfWriter>(&m_file);
@@ -56,10 +58,11 @@ void Book::add(const PrintDocument &doc) {
         if (m_pages == 0) {
             if (!m_painter.begin(m_writer.get()))
                 throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(m_path));
+            m_pagePainter = std::make_unique<PageRenderer::PagePainter>(m_painter, kPdfDpi);
         } else if (!m_writer->newPage()) {
             throw PrintError(QStringLiteral("A PDF fájl nem írható: %1").arg(m_path));
         }
-        PageRenderer::paint(m_painter, page, kPdfDpi);
+        m_pagePainter->paint(page);
         ++m_pages;
     }
 }
@@ -92,6 +95,7 @@ ClassResult writeClass(qint64 oszId, PrintOptions::Document kind, const QString 
     PrintOptions options;
     options.document = kind;
     PrintControl pc;
+    PrintData::ClassShared shared;
     for (int i = 0; i < pupils.count(); ++i) {
         if (progress && !progress(i, pupils.count())) {
             result.cancelled = true;
@@ -100,7 +104,7 @@ ClassResult writeClass(qint64 oszId, PrintOptions::Document kind, const QString 
         const qint64 tanId = pupils.at(i, QStringLiteral("tan_id")).toLongLong();
         const Recordset rating = app.devDB.run(QStringLiteral("checkRatings"), {tanId, oszId, tevId});
         const qint64 ertId = rating.count() ? rating.at(0, QStringLiteral("ert_id")).toLongLong() : 0;
-        const PrintData data = ertId ? PrintData::read(app.devPrint, ertId, tanId) : PrintData();
+        const PrintData data = ertId ? PrintData::read(app.devPrint, ertId, tanId, &shared) : PrintData();
         const bool hasText = std::any_of(data.parts.cbegin(), data.parts.cend(),
                                          [](const PrintData::Part &p) { return !p.text.isEmpty(); });
         if (!hasText) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/PageRenderer.h"
 #include "print/PrintOptions.h"
 
 #include <QList>
@@ -21,7 +22,7 @@ namespace PdfExport {
 // whole. The file appears only when committed: a failure or a cancel leaves no half-written file behind.
 class Book {
 public:
-    // Throws PrintError when the file cannot be created.
+    // Throws PrintError when the file cannot be created, DbError when path is the database or its journal.
     explicit Book(const QString &path);
     ~Book();
     Book(const Book &) = delete;
@@ -37,6 +38,7 @@ private:
     QSaveFile m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
+    std::unique_ptr<PageRenderer::PagePainter> m_pagePainter; // one for the whole file: words shaped once
     int m_pages = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "print/PrintControl.h"
 
+#include "data/WriteTarget.h"
 #include "print/PageRenderer.h"
 #include "shell/DialogService.h"
 
@@ -171,6 +172,9 @@ bool PrintControl::printDoc(bool showDialog, int first, int last, QWidget *paren
     checkRange(first, last);
     if (showDialog && !printDialog(parent))
         return false;
+    // The print dialog can send the pages to a PDF file instead of a printer.
+    if (m_printer && !m_printer->outputFileName().isEmpty())
+        WriteTarget::check(m_printer->outputFileName());
     if (m_output)
         return m_output(m_doc, first, last);
     QPrinter &p = printer();
@@ -196,6 +200,7 @@ void PrintControl::writePdf(const QString &path, int first, int last) const {
         last = pageCount();
     }
     checkRange(first, last);
+    WriteTarget::check(path);
     QPdfWriter writer(path);
     constexpr int dpi = 1200;
     writer.setResolution(dpi);

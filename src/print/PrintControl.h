@@ -92,6 +92,9 @@ public:
     // text needs.
     void textBox(const QString &text, double left, double top, double width, double height, bool wrap = true,
                  bool calcOnly = false);
+    // Measures text given piece by piece in a box of this width, in the current font and alignment, as
+    // textBox() with calcOnly measures the whole text.
+    TextLayouter::Flow measuringFlow(double width) { return m_layouter.flow(width, m_align, true); }
     double textHeight() const { return m_textHeight; }
     double textWidth(const QString &text);
 
@@ -107,11 +110,12 @@ public:
     // when asked). True when the pages went out; false when the dialog was cancelled or the printer reported
     // an error for the pages. A range not wholly inside the document prints nothing and throws PrintError:
     // on a numbered form another page than the one asked for is a wrong sheet. A printer that cannot be
-    // reached throws PrintError too.
+    // reached throws PrintError too; a PDF file chosen in the dialog over the database throws DbError.
     bool printDoc();
     bool printDoc(bool showDialog, int first, int last, QWidget *parent = nullptr);
     // Writes pages first..last (all when both are 0) to a PDF file; throws PrintError when the file cannot be
-    // written or the range is not wholly inside the document.
+    // written or the range is not wholly inside the document, DbError when path is the database or its
+    // journal.
     void writePdf(const QString &path, int first = 0, int last = 0) const;
 
     // Where printed pages go instead of the printer: gives false when the pages failed, throws PrintError

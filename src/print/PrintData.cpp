@@ -41,23 +41,29 @@ QList<bool> faultySheets(CommandSet &devPrint, qint64 ertId, const QString &kind
 
 } // namespace
 
-PrintData PrintData::read(CommandSet &devPrint, qint64 ertId, qint64 tanId) {
+PrintData PrintData::read(CommandSet &devPrint, qint64 ertId, qint64 tanId, ClassShared *shared) {
     PrintData d;
     d.ertId = ertId;
     d.tanId = tanId;
+    const bool known = shared && shared->known;
 
-    const Recordset cls = devPrint.run(QStringLiteral("getTanuloOsztaly"), {ertId});
-    if (cls.count())
-        d.classLabel = str(cls, 0, "osz_evfolyam") + QLatin1Char('/') + str(cls, 0, "osz_nev");
+    if (known) {
+        d.classLabel = shared->classLabel;
+        d.omCode = shared->omCode;
+        d.town = shared->town;
+    } else {
+        const Recordset cls = devPrint.run(QStringLiteral("getTanuloOsztaly"), {ertId});
+        if (cls.count())
+            d.classLabel = str(cls, 0, "osz_evfolyam") + QLatin1Char('/') + str(cls, 0, "osz_nev");
+        const Recordset school = devPrint.run(QStringLiteral("cmdIskola"));
+        if (school.count()) {
+            d.omCode = str(school, 0, "int_omkod");
+            d.town = str(school, 0, "int_varos");
+        }
+    }
 
     d.faultyCertificateSheets = faultySheets(devPrint, ertId, QStringLiteral("B"));
     d.faultyRegisterSheets = faultySheets(devPrint, ertId, QStringLiteral("T"));
-
-    const Recordset school = devPrint.run(QStringLiteral("cmdIskola"));
-    if (school.count()) {
-        d.omCode = str(school, 0, "int_omkod");
-        d.town = str(school, 0, "int_varos");
-    }
 
     const Recordset pupil = devPrint.run(QStringLiteral("getTanulo"), {ertId, tanId});
     if (!pupil.count())
@@ -95,10 +101,17 @@ PrintData PrintData::read(CommandSet &devPrint, qint64 ertId, qint64 tanId) {
         d.parts.append(p);
     }
 
+    if (known) {
+        d.officialPeriod = shared->officialPeriod;
+        d.schoolYear = shared->schoolYear;
+        return d;
+    }
     const Recordset period = devPrint.run(QStringLiteral("getTanev"), {d.tevId});
     if (period.count()) {
         d.officialPeriod = str(period, 0, "tev_hivatalos") == QLatin1String("Igen");
         d.schoolYear = period.at(0, QStringLiteral("tev_ev")).toInt();
     }
+    if (shared)
+        *shared = {true, d.classLabel, d.omCode, d.town, d.officialPeriod, d.schoolYear};
     return d;
 }

@@ -43,7 +43,17 @@ struct PrintData {
 
     QString pupilName() const { return familyName + QLatin1Char(' ') + givenName; }
 
+    // What the ratings of one class print alike (the class label, the school, the period): the first read
+    // of a class keeps them here, and the reads of its other pupils take them without asking again.
+    struct ClassShared {
+        bool known = false;
+        QString classLabel, omCode, town;
+        bool officialPeriod = false;
+        int schoolYear = 0;
+    };
+
     // Reads the data set of a rating and its pupil through devPrint. Throws DbError on an engine error and
-    // PrintError (with a Hungarian message) when the rating or its pupil is not found.
-    static PrintData read(CommandSet &devPrint, qint64 ertId, qint64 tanId);
+    // PrintError (with a Hungarian message) when the rating or its pupil is not found. shared: for the
+    // ratings of one class and period only.
+    static PrintData read(CommandSet &devPrint, qint64 ertId, qint64 tanId, ClassShared *shared = nullptr);
 };

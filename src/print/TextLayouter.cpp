@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QImage>
-#include <QRegularExpression>
 #include <cmath>
 
 namespace {
@@ -78,15 +77,18 @@ TextLayouter::Face &TextLayouter::face() {
     return *f;
 }
 
-double TextLayouter::textWidth(const QString &text) {
-    Face &f = face();
-    auto it = f.widths.constFind(text);
-    if (it != f.widths.constEnd())
+double TextLayouter::Face::width(const QString &text) {
+    auto it = widths.constFind(text);
+    if (it != widths.constEnd())
         return *it;
-    const double w = f.metrics->horizontalAdvance(text) * f.scale;
-    if (f.widths.size() < 20000)
-        f.widths.insert(text, w);
+    const double w = metrics->horizontalAdvance(text) * scale;
+    if (widths.size() < 20000)
+        widths.insert(text, w);
     return w;
+}
+
+double TextLayouter::textWidth(const QString &text) {
+    return face().width(text);
 }
 
 double TextLayouter::ascent() {
@@ -100,73 +102,113 @@ double TextLayouter::lineHeight() {
 }
 
 TextLayouter::Result TextLayouter::layout(const QString &text, double width, int align, bool measureOnly) {
-    Face &f = face();
-    const double lineH = f.metrics->lineSpacing() * f.scale;
-    const double asc = f.metrics->ascent() * f.scale;
-    const Horizontal horizontal = horizontalOf(align);
-    Result result;
-    int lineNo = 0;
+    Flow f = flow(width, align, measureOnly);
+    f.add(text);
+    return f.finish();
+}
 
-    struct Word {
-        QString text;
-        double width;
-    };
-    QList<Word> line;
-    double lineWidth = 0; // words plus single blanks between them
+TextLayouter::Flow TextLayouter::flow(double width, int align, bool measureOnly) {
+    return Flow(face(), width, align, measureOnly);
+}
 
-    auto flushLine = [&](bool lastOfParagraph) {
-        if (!measureOnly && !line.isEmpty()) {
-            const double baseline = lineNo * lineH + asc;
-            double x = 0;
-            double gap = f.space;
-            const double free = width - lineWidth;
-            if (horizontal == Horizontal::Right)
-                x = free;
-            else if (horizontal == Horizontal::Center)
-                x = free / 2;
-            else if (horizontal == Horizontal::Justify && !lastOfParagraph && line.size() > 1 && free > 0)
-                gap += free / (line.size() - 1);
-            for (const Word &w : std::as_const(line)) {
-                result.runs.append({w.text, x, baseline});
-                x += w.width + gap;
-            }
+TextLayouter::Flow::Flow(Face &face, double width, int align, bool measureOnly)
+    : m_face(&face), m_width(width), m_align(align), m_measureOnly(measureOnly) {}
+
+void TextLayouter::Flow::add(QStringView text) {
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char(' ')) {
+            takePending();
+            m_afterCr = false;
+            ++i;
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            takePending();
+            if (!(c == QLatin1Char('\n') && m_afterCr))
+                flushLine(true);
+            m_afterCr = c == QLatin1Char('\r');
+            ++i;
+        } else {
+            qsizetype j = i + 1;
+            while (j < n && text.at(j) != QLatin1Char(' ') && text.at(j) != QLatin1Char('\r') &&
+                   text.at(j) != QLatin1Char('\n'))
+                ++j;
+            m_pending += text.mid(i, j - i);
+            m_afterCr = false;
+            i = j;
         }
-        line.clear();
-        lineWidth = 0;
-        ++lineNo;
-    };
-
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    const QStringList paragraphs = text.split(breaks);
-    for (const QString &paragraph : paragraphs) {
-        const QStringList words = paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        for (QString word : words) {
-            double w = textWidth(word);
-            // A word wider than the whole box is broken between letters.
-            while (w > width && word.size() > 1) {
-                if (!line.isEmpty())
-                    flushLine(false);
-                int fit = 1;
-                while (fit < word.size() && textWidth(word.left(fit + 1)) <= width)
-                    ++fit;
-                line.append({word.left(fit), textWidth(word.left(fit))});
-                lineWidth = line.last().width;
-                flushLine(false);
-                word = word.mid(fit);
-                w = textWidth(word);
-            }
-            const double needed = line.isEmpty() ? w : lineWidth + f.space + w;
-            if (!line.isEmpty() && needed > width) {
-                flushLine(false);
-                line.append({word, w});
-                lineWidth = w;
-            } else {
-                line.append({word, w});
-                lineWidth = needed;
-            }
-        }
-        flushLine(true);
     }
-    result.height = lineNo * lineH;
-    return result;
+}
+
+TextLayouter::Result TextLayouter::Flow::finish() {
+    takePending();
+    flushLine(true);
+    m_result.height = m_lineNo * m_face->metrics->lineSpacing() * m_face->scale;
+    return m_result;
+}
+
+void TextLayouter::Flow::takePending() {
+    if (m_pending.isEmpty())
+        return;
+    placeWord(m_pending);
+    m_pending.clear();
+}
+
+void TextLayouter::Flow::append(const QString &word, double width) {
+    if (!m_measureOnly)
+        m_line.append({word, width});
+    ++m_lineWords;
+}
+
+void TextLayouter::Flow::placeWord(QString word) {
+    double w = m_face->width(word);
+    // A word wider than the whole box is broken between letters.
+    while (w > m_width && word.size() > 1) {
+        if (m_lineWords > 0)
+            flushLine(false);
+        int fit = 1;
+        while (fit < word.size() && m_face->width(word.left(fit + 1)) <= m_width)
+            ++fit;
+        const double head = m_face->width(word.left(fit));
+        append(word.left(fit), head);
+        m_lineWidth = head;
+        flushLine(false);
+        word = word.mid(fit);
+        w = m_face->width(word);
+    }
+    const double needed = m_lineWords == 0 ? w : m_lineWidth + m_face->space + w;
+    if (m_lineWords > 0 && needed > m_width) {
+        flushLine(false);
+        append(word, w);
+        m_lineWidth = w;
+    } else {
+        append(word, w);
+        m_lineWidth = needed;
+    }
+}
+
+void TextLayouter::Flow::flushLine(bool lastOfParagraph) {
+    if (!m_measureOnly && !m_line.isEmpty()) {
+        const double lineH = m_face->metrics->lineSpacing() * m_face->scale;
+        const double baseline = m_lineNo * lineH + m_face->metrics->ascent() * m_face->scale;
+        const Horizontal horizontal = horizontalOf(m_align);
+        double x = 0;
+        double gap = m_face->space;
+        const double free = m_width - m_lineWidth;
+        if (horizontal == Horizontal::Right)
+            x = free;
+        else if (horizontal == Horizontal::Center)
+            x = free / 2;
+        else if (horizontal == Horizontal::Justify && !lastOfParagraph && m_line.size() > 1 && free > 0)
+            gap += free / (m_line.size() - 1);
+        for (const Word &w : std::as_const(m_line)) {
+            m_result.runs.append({w.text, x, baseline});
+            x += w.width + gap;
+        }
+    }
+    m_line.clear();
+    m_lineWords = 0;
+    m_lineWidth = 0;
+    ++m_lineNo;
 }

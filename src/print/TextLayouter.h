@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QHash>
 #include <QString>
+#include <QStringView>
 #include <memory>
 
 class QFontMetricsF;
@@ -32,9 +33,51 @@ public:
         QList<PrintRun> runs; // relative to the box's top-left corner
         double height = 0;    // the height all lines need
     };
+
+private:
+    struct Face;
+
+public:
+    // Text laid out as it is given, piece after piece, each piece once: a piece continues where the text
+    // before it stopped, and a word may run on from one piece into the next. So a page can be filled piece
+    // by piece without laying out what is on it again. Copying a flow is cheap when it only measures; a
+    // copy goes on from the same point on its own, which is how a piece is tried before it is kept.
+    class Flow {
+    public:
+        void add(QStringView text);
+        // Places the last word and closes the last line; what has been added is then laid out whole.
+        Result finish();
+
+    private:
+        friend class TextLayouter;
+        Flow(Face &face, double width, int align, bool measureOnly);
+        void takePending();
+        void placeWord(QString word);
+        void append(const QString &word, double width);
+        void flushLine(bool lastOfParagraph);
+
+        struct Word {
+            QString text;
+            double width;
+        };
+        Face *m_face;
+        double m_width;
+        int m_align;
+        bool m_measureOnly;
+        int m_lineNo = 0;
+        int m_lineWords = 0;
+        double m_lineWidth = 0; // words plus single blanks between them
+        QList<Word> m_line;     // the words of the open line, kept only when drawing
+        QString m_pending;      // the word being read, not placed yet
+        bool m_afterCr = false; // a CR was read last: an LF right after it ends no second line
+        Result m_result;
+    };
+
     // Wraps text into a box width; line breaks (CR, LF or CR LF) start new lines, a word wider than the
     // box is broken between letters. align: the control's alignment codes (horizontal part).
     Result layout(const QString &text, double width, int align, bool measureOnly);
+    // A flow in the current font into a box width, laid out as layout() lays out the whole text.
+    Flow flow(double width, int align, bool measureOnly);
 
 private:
     struct Face {
@@ -42,6 +85,7 @@ private:
         double scale = 1; // twips per metrics unit
         QHash<QString, double> widths;
         double space = 0;
+        double width(const QString &text);
     };
     Face &face();
 

@@ -45,17 +45,28 @@ QStringList build(const PrintData &data, const PrintOptions &options, bool withC
 
 QStringList fillPages(PrintControl &pc, const QStringList &pieces, double width,
                       const FillHeight &fillHeight) {
+    static const QString end = QStringLiteral("}");
     QStringList pages;
     QString page;
+    // The page so far, laid out once: each piece is tried on a copy of it and kept when it fits.
+    TextLayouter::Flow flow = pc.measuringFlow(width);
     for (const QString &piece : pieces) {
         if (!page.isEmpty()) {
-            pc.textBox(page + piece + QLatin1Char('}'), 0, 0, width, 0, true, true);
-            if (pc.textHeight() > fillHeight(int(pages.size()) + 1)) {
-                pages.append(page);
-                page.clear();
+            TextLayouter::Flow withPiece = flow;
+            withPiece.add(piece);
+            TextLayouter::Flow withEnd = withPiece;
+            withEnd.add(end);
+            if (withEnd.finish().height <= fillHeight(int(pages.size()) + 1)) {
+                page += piece;
+                flow = withPiece;
+                continue;
             }
+            pages.append(page);
+            page.clear();
+            flow = pc.measuringFlow(width);
         }
         page += piece;
+        flow.add(piece);
     }
     if (!page.isEmpty())
         pages.append(page);

@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 using Finding = FinaliseCheck::Finding;
@@ -125,14 +127,13 @@ QList<Finding> FinaliseCheck::run(const Rating &rating, SpellChecker *spelling) 
 
     // The class: the pupil's own name words and the others'.
     const Recordset pupils = db.run(QStringLiteral("getClassPupilNames"), {rating.oszId, rating.tevId});
-    QSet<QString> own;
-    QStringList classWords;
+    QStringList own;
     for (int i = 0; i < pupils.count(); ++i)
         if (pupils.at(i, QStringLiteral("tan_id")).toLongLong() == rating.tanId)
             for (const char *column : {"tan_vnev", "tan_knev"})
-                for (const QString &w : NameWords::split(pupils.at(i, QLatin1String(column)).toString()))
-                    own.insert(w);
+                own << NameWords::split(pupils.at(i, QLatin1String(column)).toString());
     NameIndex others;
+    QStringList classWords;
     for (int i = 0; i < pupils.count(); ++i) {
         const QString family = pupils.at(i, QStringLiteral("tan_vnev")).toString();
         const QString given = pupils.at(i, QStringLiteral("tan_knev")).toString();
@@ -142,6 +143,15 @@ QList<Finding> FinaliseCheck::run(const Rating &rating, SpellChecker *spelling) 
                 others.add(w, family + QLatin1Char(' ') + given);
         }
     }
+    // The longest of the pupil's own name words a word stands for (0: none). A classmate's shorter name
+    // inside it ("Kata" in "Katalinnak", "Kis" in "Kiss") is the pupil's own name with a suffix.
+    auto ownStem = [&own](const QString &word) {
+        qsizetype longest = 0;
+        for (const QString &o : own)
+            if (NameWords::matches(word, o))
+                longest = std::max(longest, o.size());
+        return longest;
+    };
 
     QList<Text> texts;
     for (const RatingOutline::Part &p : rating.parts)
@@ -155,30 +165,55 @@ QList<Finding> FinaliseCheck::run(const Rating &rating, SpellChecker *spelling) 
     const bool spell = spelling && spelling->isReady();
     if (spell)
         spelling->setNames(classWords);
+    struct Seen {
+        QString word;
+        bool opensSentence;
+        int sentence;
+        QList<OtherName> hits;
+    };
     for (const Text &t : texts) {
+        QList<Seen> seen;
+        QSet<int> naming; // the sentences that name the pupil himself
+        int sentence = -1;
+        for (const SpellChecker::Word &w : SpellChecker::words(t.text)) {
+            const bool opens = endsSentence(QStringView(t.text).left(w.start));
+            if (opens || sentence < 0)
+                ++sentence;
+            const QString word = t.text.mid(w.start, w.length);
+            const qsizetype mine = ownStem(word);
+            QList<OtherName> hits = others.matching(word);
+            hits.removeIf([mine](const OtherName &n) { return n.word.size() <= mine; });
+            if (mine > 0 && hits.isEmpty())
+                naming.insert(sentence);
+            seen.append({word, opens, sentence, hits});
+        }
         QStringList names;
         QStringList misspelt;
-        for (const SpellChecker::Word &w : SpellChecker::words(t.text)) {
-            const QString word = t.text.mid(w.start, w.length);
-            const QList<OtherName> hits = others.matching(word);
-            // A capitalised word opening a sentence may be an ordinary word that happens to be a name
-            // ("Nagyon", "Virágot"): the dictionary decides.
-            const bool ordinary = !hits.isEmpty() && spell &&
-                                  endsSentence(QStringView(t.text).left(w.start)) &&
-                                  spelling->isDictionaryWord(word.toLower());
-            if (!hits.isEmpty() && !ordinary) {
-                QStringList whose;
-                for (const OtherName &n : hits)
-                    if (!whose.contains(n.pupil))
-                        whose << n.pupil;
-                const QString line =
-                    quoted(word) + QStringLiteral(" (") + whose.join(QStringLiteral(", ")) + QLatin1Char(')');
-                if (!names.contains(line))
-                    names << line;
-            } else if (spell && hits.isEmpty() && !spelling->isCorrect(word) &&
-                       !misspelt.contains(quoted(word))) {
-                misspelt << quoted(word);
+        for (const Seen &s : std::as_const(seen)) {
+            if (s.hits.isEmpty()) {
+                if (spell && !spelling->isCorrect(s.word) && !misspelt.contains(quoted(s.word)))
+                    misspelt << quoted(s.word);
+                continue;
             }
+            // A sentence that names the pupil may mention a classmate; a copied one names only the other.
+            if (naming.contains(s.sentence))
+                continue;
+            // Without a dictionary a capitalised word opening a sentence that is only a name with an ending
+            // ("Nagyon" for "Nagy") cannot be told from an ordinary word: it is left alone.
+            const bool suffixedOnly = std::none_of(s.hits.begin(), s.hits.end(),
+                                                   [&s](const OtherName &n) { return n.word == s.word; });
+            if (!spell && s.opensSentence && suffixedOnly)
+                continue;
+            QStringList whose;
+            for (const OtherName &n : s.hits)
+                if (!whose.contains(n.pupil))
+                    whose << n.pupil;
+            QString line =
+                quoted(s.word) + QStringLiteral(" (") + whose.join(QStringLiteral(", ")) + QLatin1Char(')');
+            if (spell && spelling->isDictionaryWord(s.word.toLower()))
+                line += QStringLiteral(" (lehet, hogy köznév)");
+            if (!names.contains(line))
+                names << line;
         }
         if (!names.isEmpty())
             found.append({Finding::Kind::OtherPupilName, t.where, names.join(QStringLiteral(", "))});

@@ -1,5 +1,6 @@
 #include "rating/SpellChecker.h"
 
+#include "data/WriteTarget.h"
 #include "rating/NameWords.h"
 
 #include <QCoreApplication>
@@ -87,6 +88,17 @@ QList<SpellChecker::Word> SpellChecker::words(QStringView text) {
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
+        // A number with its ending ("5-ös", "10-es") is passed over whole: the ending alone is no word.
+        if (text[i].isDigit()) {
+            while (i < n && text[i].isDigit())
+                ++i;
+            if (i + 1 < n && text[i] == QLatin1Char('-') && isWordLetter(text[i + 1])) {
+                ++i;
+                while (i < n && isWordLetter(text[i]))
+                    ++i;
+            }
+            continue;
+        }
         if (!isWordLetter(text[i])) {
             ++i;
             continue;
@@ -190,7 +202,7 @@ bool SpellChecker::addToPersonal(const QString &word) {
     // The dictionary learnt the word with its capitalised forms: every remembered answer may change.
     m_known.clear();
     m_dictionary.clear();
-    if (m_personalPath.isEmpty())
+    if (m_personalPath.isEmpty() || !WriteTarget::refusal(m_personalPath).isEmpty())
         return false;
     QDir().mkpath(QFileInfo(m_personalPath).absolutePath());
     QSaveFile f(m_personalPath);

@@ -28,7 +28,8 @@ public:
         qsizetype start = 0;
         qsizetype length = 0;
     };
-    // The words of a text that a speller looks at: runs of letters, hyphens inside a word included.
+    // The words of a text that a speller looks at: runs of letters, hyphens inside a word included; a number
+    // with an ending joined by a hyphen ("5-ös") is no word of it.
     static QList<Word> words(QStringView text);
 
     bool isCorrect(const QString &word);

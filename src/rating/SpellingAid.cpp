@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextCharFormat>
 
 namespace {
@@ -33,7 +34,7 @@ void SpellHighlighter::highlightBlock(const QString &text) {
 SpellingAid::SpellingAid(SpellChecker &checker, QObject *parent) : QObject(parent), m_checker(checker) {}
 
 void SpellingAid::attach(QPlainTextEdit *edit) {
-    m_highlighters << new SpellHighlighter(edit->document(), m_checker);
+    m_texts.append({edit, new SpellHighlighter(edit->document(), m_checker)});
     edit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(edit, &QWidget::customContextMenuRequested, this, [this, edit](const QPoint &pos) {
         // The position is the viewport's, as the text cursor wants it.
@@ -71,9 +72,13 @@ void SpellingAid::markLine(QLineEdit *edit) {
 }
 
 void SpellingAid::recheck() {
-    for (const auto &h : std::as_const(m_highlighters))
-        if (h)
-            h->rehighlight();
+    for (const auto &[edit, highlighter] : std::as_const(m_texts)) {
+        if (!edit || !highlighter)
+            continue;
+        // New marks are no change of the text: the field does not announce one (it would count as an edit).
+        const QSignalBlocker quiet(edit);
+        highlighter->rehighlight();
+    }
     for (const auto &line : std::as_const(m_lines))
         if (line)
             markLine(line);

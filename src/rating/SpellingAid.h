@@ -45,6 +45,10 @@ private:
     QMenu *standardMenu(QWidget *field) const;
 
     SpellChecker &m_checker;
-    QList<QPointer<SpellHighlighter>> m_highlighters;
+    struct Marked {
+        QPointer<QPlainTextEdit> edit;
+        QPointer<SpellHighlighter> highlighter;
+    };
+    QList<Marked> m_texts;
     QList<QPointer<QLineEdit>> m_lines;
 };

@@ -2,6 +2,7 @@
 
 #include "data/AppData.h"
 #include "data/DbError.h"
+#include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/ClassCheckout.h"
 #include "print/ClassPdf.h"
@@ -14,7 +15,6 @@
 #include "shell/PeriodList.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -279,16 +279,14 @@ void frmKid::btnExport_Click() {
     case Refusal::None:
         break;
     }
-    const QString path = dialogs().saveFile(this, QStringLiteral("Osztály exportálása"), QString(),
-                                            QStringLiteral("Lorvanto fájlok (*.mb)"));
+    const QString path =
+        WriteTarget::withSuffix(dialogs().saveFile(this, QStringLiteral("Osztály exportálása"), QString(),
+                                                   QStringLiteral("Lorvanto fájlok (*.mb)")),
+                                QStringLiteral("mb"));
     if (path.isEmpty())
         return;
-    const QFileInfo target(path);
-    if (target.exists() &&
-        target.canonicalFilePath() == QFileInfo(modSub::GetDatabasePath()).canonicalFilePath()) {
-        dialogs().warn(
-            this,
-            QStringLiteral("A mentés nem írhatja felül a most használt adatbázist. Válasszon másik fájlt!"));
+    if (const QString refused = WriteTarget::refusal(path); !refused.isEmpty()) {
+        dialogs().warn(this, refused);
         return;
     }
     try {

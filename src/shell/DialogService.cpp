@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QRegularExpression>
 
 namespace {
 DialogService *g_installed = nullptr;
@@ -101,7 +102,15 @@ QString QtDialogService::openFile(QWidget *parent, const QString &caption, const
 
 QString QtDialogService::saveFile(QWidget *parent, const QString &caption, const QString &dir,
                                   const QString &filter) {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension gets the first filter's own before the dialog asks about
+    // overwriting, so the question is about the file that will be written.
+    static const QRegularExpression firstSuffix(QStringLiteral("\\(\\*\\.(\\w+)\\)"));
+    const QRegularExpressionMatch match = firstSuffix.match(filter);
+    if (match.hasMatch())
+        dialog.setDefaultSuffix(match.captured(1));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 bool QtDialogService::printDialog(QWidget *parent, QPrinter *printer) {

@@ -1,6 +1,7 @@
 #include "shell/LogExport.h"
 
 #include "data/AppData.h"
+#include "data/WriteTarget.h"
 #include "exchange/CodePage1250.h"
 
 #include <QLocale>
@@ -37,6 +38,11 @@ QByteArray LogExport::contents(const Recordset &log) {
 }
 
 bool LogExport::exportAndClear(const QString &path, QString *error) {
+    if (const QString refused = WriteTarget::refusal(path); !refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
     CommandSet &db = AppData::current().devDB;
     Transaction t(db.connection());
     const QByteArray bytes = contents(db.run(QStringLiteral("getAllLog")));

@@ -132,30 +132,17 @@ bool frmAuth::load() {
     return true;
 }
 
-namespace {
-bool anyAdmin(const Recordset &users) {
-    for (int i = 0; i < users.count(); ++i)
-        if (users.at(i, QStringLiteral("usr_admin_rights")).toBool())
-            return true;
-    return false;
-}
-} // namespace
-
 void frmAuth::ReloadUsers() {
     CommandSet &db = AppData::current().devDB;
     Recordset users = db.run(QStringLiteral("getUsers"));
-    if (!anyAdmin(users)) {
-        // With no administrator left the "igazgato" login becomes one: an existing "igazgato" gets the
-        // rights, and only a free login is added, so one login never names two users. The check is made
-        // again inside the write transaction, which waits for another program seeding at the same moment.
-        const QString igazgato = QStringLiteral("igazgato");
+    if (users.count() == 0) {
+        // A database without users gets the administrator "igazgato", as at the first start. Users are
+        // never promoted here: an existing user's password would open the administrator's rights. The check
+        // is made again inside the write transaction, which waits for another program seeding at the same
+        // moment.
         Transaction t(db.connection());
-        if (!anyAdmin(db.run(QStringLiteral("getUsers")))) {
-            if (db.run(QStringLiteral("countUser"), {igazgato}).field(QStringLiteral("Cnt")).toInt() > 0)
-                db.run(QStringLiteral("grantAdmin"), {igazgato});
-            else
-                db.run(QStringLiteral("addAdmin"));
-        }
+        if (db.run(QStringLiteral("getUsers")).count() == 0)
+            db.run(QStringLiteral("addAdmin"));
         t.commit();
         users = db.run(QStringLiteral("getUsers"));
     }
@@ -180,7 +167,8 @@ void frmAuth::btnLogin_Click() {
     }
     AppData &app = AppData::current();
     const QString typedName = cmbUsers->currentText();
-    const Recordset rs = app.devDB.run(QStringLiteral("chkPass"), {typedName.left(10)});
+    // The whole login is looked up: a prefix could name another user.
+    const Recordset rs = app.devDB.run(QStringLiteral("chkPass"), {typedName});
     app.login = LoginState();
     if (rs.count() == 0) {
         failedAttempt(QStringLiteral("Nincs ilyen felhasználó!"));

@@ -13,6 +13,7 @@
 #include "data/DatabaseCopy.h"
 #include "data/DbError.h"
 #include "data/Maintenance.h"
+#include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/ClassCheckout.h"
 #include "exchange/clsExport.h"
@@ -32,6 +33,7 @@
 #include "shell/frmLog.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -263,20 +265,17 @@ void frmMenu::mnuAutoSave_Click() {
 }
 
 bool frmMenu::exportFullDatabase(const QString &caption, const QString &restoreFile) {
-    const QString path = dialogs().saveFile(this, caption, QString(), kLorvantoFilter);
+    const QString path = WriteTarget::withSuffix(
+        dialogs().saveFile(this, caption, QString(), kLorvantoFilter), QStringLiteral("mb"));
     if (path.isEmpty())
         return false;
-    const QFileInfo target(path);
-    auto isTarget = [&](const QString &other) {
-        return target.exists() && target.canonicalFilePath() == QFileInfo(other).canonicalFilePath();
-    };
-    if (isTarget(modSub::GetDatabasePath())) {
-        dialogs().warn(
-            this,
-            QStringLiteral("A mentés nem írhatja felül a most használt adatbázist. Válasszon másik fájlt!"));
+    if (const QString refused = WriteTarget::refusal(path); !refused.isEmpty()) {
+        dialogs().warn(this, refused);
         return false;
     }
-    if (!restoreFile.isEmpty() && isTarget(restoreFile)) {
+    const QFileInfo target(path);
+    if (!restoreFile.isEmpty() && target.exists() &&
+        target.canonicalFilePath() == QFileInfo(restoreFile).canonicalFilePath()) {
         dialogs().warn(this, QStringLiteral("A biztonsági másolat nem írhatja felül a visszaállítandó "
                                             "adatbázist. Válasszon másik fájlt!"));
         return false;
@@ -367,6 +366,12 @@ void frmMenu::mnuImportRating_Click() {
         dialogs().warn(this, readError);
         return;
     }
+    if (state == 1 && ClassCheckout::hasClassesOut()) {
+        dialogs().warn(this, QStringLiteral("Ebből az adatbázisból osztályok vannak kiexportálva, ezért nem "
+                                            "cserélhető le egy kiexportált osztály másolatára. Előbb "
+                                            "importálja vissza vagy oldja fel a kiexportált osztályokat!"));
+        return;
+    }
     dialogs().inform(
         this, QStringLiteral("Mielőtt folytatná, célszerű biztonsági mentést készíteni az adatbázisról."));
     const QString done = QStringLiteral("Az osztály tanulóinak értékelései, minősítései sikeresen be lettek "
@@ -391,13 +396,15 @@ void frmMenu::mnuImportRating_Click() {
     for (QMdiSubWindow *sub : m_mdi->subWindowList())
         if (!sub->close())
             return;
+    QString backup;
     try {
-        ClassCheckout::takeCheckoutCopy(path);
+        backup = ClassCheckout::takeCheckoutCopy(path);
     } catch (const DbError &) {
         dialogs().warn(this, readError);
         return;
     }
-    dialogs().inform(this, done);
+    dialogs().inform(this, done + QStringLiteral("\n\nA korábbi adatbázis biztonsági másolata: %1")
+                                      .arg(QDir::toNativeSeparators(backup)));
     // The logged-in user and the menus belong to the database that was replaced.
     ProgramExit::request();
 }
@@ -461,9 +468,15 @@ void frmMenu::mnuAbout_Click() {
 }
 
 void frmMenu::mnuUserGroups_Click() {
+    const LoginState &self = AppData::current().login;
+    const QString userTitle =
+        QStringLiteral("Lorvanto - ") + self.currentUser.toString(QStringLiteral("usr_nev"));
     frmManageUsers window(this);
     window.ReloadUsers();
     dialogs().runModal(&window);
+    // Administrators may have renamed themselves; a rating window's own caption is left to it.
+    if (windowTitle() == userTitle)
+        setWindowTitle(QStringLiteral("Lorvanto - ") + self.currentUser.toString(QStringLiteral("usr_nev")));
 }
 
 void frmMenu::mnuSchool_Click() {

@@ -68,7 +68,7 @@ private slots:
     void lockedRightsBoxes_data();
     void lockedRightsBoxes();
     void editAndDeleteUser();
-    void deletingLastAdministratorBringsIgazgatoBack();
+    void deletingLastAdministratorRefused();
     void passwordReset();
     void ownDataReadOnlyFromMenu();
     void postalCode_data();
@@ -210,6 +210,11 @@ void tst_admin::newUserThroughTheRightsTab() {
                     1);
             }();
         }
+        m_db->db().connection().exec(
+            QStringLiteral("CREATE TRIGGER t BEFORE UPDATE ON JOG BEGIN SELECT RAISE(ABORT, 'tiltva'); END"));
+        m_dialogs->expectMessage(QStringLiteral("tiltva"), Icon::Critical);
+        read->click();
+        [&] { QVERIFY(read->isChecked()); }();
         child<QPushButton>(d, "btnOK")->click();
         return d->result();
     });
@@ -289,6 +294,7 @@ void tst_admin::lockedRightsBoxes() {
 }
 
 void tst_admin::editAndDeleteUser() {
+    m_db->loginAs(m_school->other); // who renames himself
     frmManageUsers users;
     users.ReloadUsers();
     m_dialogs->expectMessage(QStringLiteral("Nincs elem kiválasztva!"), Icon::Information);
@@ -326,6 +332,9 @@ void tst_admin::editAndDeleteUser() {
     QCOMPARE(listTexts(users.dlUsers),
              QStringList({QStringLiteral("Árpád Béla"), QStringLiteral("Igazgató Úr")}));
     QCOMPARE(comboTexts(m_auth->cmbUsers), QStringList({QStringLiteral("arpi"), QStringLiteral("igazgato")}));
+    users.dlUsers->setCurrentRow(0);
+    m_dialogs->expectMessage(QStringLiteral("Saját magát nem törölheti!"), Icon::Exclamation);
+    users.btnDelUser->click();
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM JOG WHERE jog_usr_id=?"), {m_school->teacher})
                  .toInt(),
              0);
@@ -334,29 +343,18 @@ void tst_admin::editAndDeleteUser() {
     QCOMPARE(log.at(0, QStringLiteral("log_tabla")).toString(), QStringLiteral("USERS"));
     QCOMPARE(log.at(0, QStringLiteral("log_rekord_id")).toLongLong(), m_school->teacher);
     QCOMPARE(log.at(0, QStringLiteral("log_megj")).toString(), QStringLiteral("Felhasznalo torlese"));
-    QCOMPARE(log.at(0, QStringLiteral("log_usr_id")).toLongLong(), m_school->admin);
+    QCOMPARE(log.at(0, QStringLiteral("log_usr_login")).toString(), QStringLiteral("arpi"));
 }
 
-void tst_admin::deletingLastAdministratorBringsIgazgatoBack() {
-    // The only administrator has another login, so the seed is a new user.
-    m_db->db().connection().query(QStringLiteral("UPDATE USERS SET usr_login='fonok' WHERE usr_id=?"),
-                                  {m_school->admin});
-    m_auth->ReloadUsers();
+void tst_admin::deletingLastAdministratorRefused() {
+    m_db->loginAs(m_school->teacher);
     frmManageUsers users;
     users.ReloadUsers();
     users.dlUsers->setCurrentRow(0);
-    m_dialogs->expectMessage(QStringLiteral("Biztosan törli a kijelölt felhasználót?"), Icon::Question,
-                             QMessageBox::Yes);
+    m_dialogs->expectMessage(QStringLiteral("Az utolsó igazgatói jogú felhasználót nem lehet törölni!"),
+                             Icon::Exclamation);
     users.btnDelUser->click();
-    const Recordset admins =
-        m_db->db().connection().query(QStringLiteral("SELECT * FROM USERS WHERE usr_admin_rights<>0"));
-    QCOMPARE(admins.count(), 1);
-    QCOMPARE(admins.at(0, QStringLiteral("usr_login")).toString(), QStringLiteral("igazgato"));
-    QVERIFY(admins.at(0, QStringLiteral("usr_paswd")).toString().isEmpty());
-    QCOMPARE(listTexts(users.dlUsers), QStringList({QStringLiteral("Igazgató"), QStringLiteral("Kiss Anna"),
-                                                    QStringLiteral("Nagy Béla")}));
-    QVERIFY(comboTexts(m_auth->cmbUsers).contains(QStringLiteral("igazgato")));
-    QVERIFY(!comboTexts(m_auth->cmbUsers).contains(QStringLiteral("fonok")));
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM USERS")).toInt(), 3);
 }
 
 void tst_admin::passwordReset() {
@@ -384,6 +382,8 @@ void tst_admin::passwordReset() {
 }
 
 void tst_admin::ownDataReadOnlyFromMenu() {
+    m_db->db().connection().exec(
+        QStringLiteral("UPDATE USERS SET usr_login='kissannamaria' WHERE usr_login='anna'"));
     m_db->loginAs(m_school->teacher);
     frmMenu menu;
     menu.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -393,7 +393,7 @@ void tst_admin::ownDataReadOnlyFromMenu() {
         auto *profile = qobject_cast<frmProfile *>(d);
         [&] {
             QCOMPARE(d->windowTitle(), QStringLiteral("Felhasználó adatai: Kiss Anna"));
-            QCOMPARE(profile->Fields[frmProfile::Login]->text(), QStringLiteral("anna"));
+            QCOMPARE(profile->Fields[frmProfile::Login]->text(), QStringLiteral("kissannamaria"));
             for (QLineEdit *field : profile->Fields)
                 QVERIFY(field->isReadOnly());
             QVERIFY(!profile->btnOK->isVisibleTo(d));

@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <QThread>
+#include <sqlite3.h>
 
 using namespace modSub;
 
@@ -285,12 +287,18 @@ void tst_modsub::copyCurriculum() {
     db.run(QStringLiteral("addSentence2"),
            {sub, QStringLiteral("Gyakoroljon többet."), QStringLiteral("M"), owner});
 
+    sqlite3_create_function(
+        db.connection().handle(), "pause", 0, SQLITE_UTF8, nullptr,
+        [](sqlite3_context *, int, sqlite3_value **) { QThread::msleep(60); }, nullptr, nullptr);
+    db.connection().exec(
+        QStringLiteral("CREATE TRIGGER slow AFTER INSERT ON MONDATBANK BEGIN SELECT pause(); END"));
     int ticks = 0;
     QElapsedTimer copying;
     copying.start();
     CopyCurriculum(old, now, [&] { ++ticks; });
     // The window is kept alive now and then, not after every row: at most once per 50 ms.
     QVERIFY(ticks <= copying.elapsed() / 50);
+    QVERIFY(ticks >= 2);
     const Recordset subjects = db.run(QStringLiteral("getSubjects"), {now});
     QCOMPARE(subjects.count(), 1);
     QCOMPARE(subjects.field(QStringLiteral("ata_rnev")).toString(), QStringLiteral("Matematika"));

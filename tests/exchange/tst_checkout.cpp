@@ -85,6 +85,9 @@ private:
 void tst_checkout::fullCycleOnThreeFiles() {
     TestDatabase master;
     SchoolFixture school(master);
+    master.db().connection().exec(QStringLiteral("UPDATE TANULO SET tan_szdatum=NULL WHERE tan_vnev='Csók'"));
+    master.app().devPrint.run(QStringLiteral("insOldal"),
+                              {school.ratingOf(0), QStringLiteral("B-1"), QStringLiteral("B"), 1});
     const int pupilsBefore = master.scalar(QStringLiteral("SELECT COUNT(*) FROM TANULO")).toInt();
     const QString copy = handOut(master, school);
     // Written in the master while the class was out: the returning class replaces it.
@@ -93,17 +96,21 @@ void tst_checkout::fullCycleOnThreeFiles() {
     QCOMPARE(dump(master, QStringLiteral("SELECT exp_osz_id, exp_usr_id FROM EXPORT")),
              QStringLiteral("%1|%2").arg(school.cls).arg(school.admin));
     QCOMPARE(ClassCheckout::checkOutRefusal(school.cls), ClassCheckout::Refusal::UserHasClass);
+    // Another user whose check came before the hand-out is refused under the write lock.
+    master.loginAs(school.other);
+    QVERIFY_THROWS_EXCEPTION(DbError,
+                             ClassCheckout::checkOut(school.cls, master.dir() + QStringLiteral("/2.mb")));
+    QCOMPARE(master.scalar(QStringLiteral("SELECT COUNT(*) FROM EXPORT")).toInt(), 1);
     QCOMPARE(ClassCheckout::copyState(copy), 1);
     QVERIFY(!QFile::exists(copy + QStringLiteral(".masolat")));
 
     // The teacher's own installation, with a user of its own, takes the copy in.
     TestDatabase home;
-    const qint64 homeTeacher = home.addUser(QStringLiteral("kanna"), QStringLiteral("Kiss Anna"), false);
-    home.loginAs(homeTeacher);
+    home.loginAs(home.addUser(QStringLiteral("anna"), QStringLiteral("Kiss Anna"), false));
     ClassCheckout::takeCheckoutCopy(copy);
     QCOMPARE(modSub::GetExportState(), 1);
     QCOMPARE(dump(home, QStringLiteral("SELECT exp_osz_id, exp_usr_id FROM EXPORT")),
-             QStringLiteral("%1|%2").arg(school.cls).arg(homeTeacher));
+             QStringLiteral("%1|%2").arg(school.cls).arg(school.teacher));
     const qint64 otherClass = home.addClass(school.period, 3, QStringLiteral("b"));
     QCOMPARE(ClassCheckout::checkOutRefusal(otherClass), ClassCheckout::Refusal::ClassLocked);
 
@@ -113,6 +120,12 @@ void tst_checkout::fullCycleOnThreeFiles() {
     home.db().run(QStringLiteral("createRatingData"),
                   {school.ratingOf(0), school.subtraction, QStringLiteral("Pontos.")});
     home.db().run(QStringLiteral("setFinalizationMode"), {QStringLiteral("I"), school.ratingOf(1)});
+    home.db().run(QStringLiteral("updateMainRatingData"), {5, 1, QStringLiteral("Felsőbb évfolyamba léphet."),
+                                                           QDate(2025, 1, 20), school.ratingOf(0)});
+    home.db().run(QStringLiteral("setDunno"),
+                  {QStringLiteral("T-9"), QStringLiteral("S-3"), school.ratingOf(0)});
+    home.app().devPrint.run(QStringLiteral("setBizszam"), {QStringLiteral("B-7"), school.ratingOf(0)});
+    home.db().run(QStringLiteral("addClosure"), {school.ratingOf(0), QStringLiteral("Záradék.")});
     QCOMPARE(ClassCheckout::checkOutRefusal(school.cls), ClassCheckout::Refusal::None);
     const QString back = home.dir() + QStringLiteral("/vissza.mb");
     ClassCheckout::checkOut(school.cls, back);
@@ -125,13 +138,21 @@ void tst_checkout::fullCycleOnThreeFiles() {
     QCOMPARE(merged, school.cls);
     QCOMPARE(master.scalar(QStringLiteral("SELECT COUNT(*) FROM EXPORT")).toInt(), 0);
     QCOMPARE(master.scalar(QStringLiteral("SELECT COUNT(*) FROM TANULO")).toInt(), pupilsBefore);
-    QCOMPARE(dump(master, QStringLiteral("SELECT t.tan_vnev, e.ert_vegleges, "
-                                         "(SELECT group_concat(esz_szoveg, '+') FROM (SELECT esz_szoveg FROM "
-                                         "ERTRESZ WHERE esz_ert_id = e.ert_id ORDER BY esz_akb_id)) "
-                                         "FROM ERTEKELES e JOIN TANULO t ON t.tan_id = e.ert_tan_id "
-                                         "WHERE e.ert_osz_id = %1 ORDER BY t.tan_vnev COLLATE HU")
-                              .arg(school.cls)),
-             QStringLiteral("Árva|N|Ügyes.+Pontos.\nBodnár|I|\nCsók|N|"));
+    // Header data and clauses come back; the rows keep their ids, so the printed sheet stays linked.
+    QCOMPARE(
+        dump(master, QStringLiteral("SELECT t.tan_vnev, e.ert_vegleges, "
+                                    "(SELECT group_concat(esz_szoveg, '+') FROM (SELECT esz_szoveg FROM "
+                                    "ERTRESZ WHERE esz_ert_id = e.ert_id ORDER BY esz_akb_id)), "
+                                    "ert_mulaszt, ert_igazolatlan, ert_hatarozat_evf, ert_keltezes, "
+                                    "ert_tlapszam, ert_sorsz, ert_bizszam, (SELECT group_concat(zdk_szoveg) "
+                                    "FROM ZARADEK WHERE zdk_ert_id = e.ert_id), (SELECT COUNT(*) FROM LAP "
+                                    "WHERE lap_ert_id = e.ert_id) "
+                                    "FROM ERTEKELES e JOIN TANULO t ON t.tan_id = e.ert_tan_id "
+                                    "WHERE e.ert_osz_id = %1 ORDER BY t.tan_vnev COLLATE HU")
+                         .arg(school.cls)),
+        QStringLiteral(
+            "Árva|N|Ügyes.+Pontos.|5|1|Felsőbb évfolyamba léphet.|2025-01-20|T-9|S-3|B-7|Záradék.|1\n"
+            "Bodnár|I||||||T-2||||0\nCsók|N||||||T-3||||0"));
     QCOMPARE(master
                  .scalar(QStringLiteral("SELECT COUNT(*) FROM ERTRESZ WHERE esz_ert_id NOT IN "
                                         "(SELECT ert_id FROM ERTEKELES)"))
@@ -233,7 +254,8 @@ void tst_checkout::importRatingMenu_data() {
     QTest::newRow("foreign file") << QStringLiteral("foreign") << false << 0;
     QTest::newRow("master database") << QStringLiteral("master") << false << 0;
     QTest::newRow("return copy") << QStringLiteral("return") << true << 0;
-    QTest::newRow("checkout copy") << QStringLiteral("checkout") << false << 1;
+    QTest::newRow("checkout copy at a master with a class out") << QStringLiteral("checkout") << false << 0;
+    QTest::newRow("checkout copy") << QStringLiteral("checkout, nothing out") << false << 1;
 }
 
 void tst_checkout::importRatingMenu() {
@@ -250,8 +272,10 @@ void tst_checkout::importRatingMenu() {
         f.write("mb42\x02\x00 not a database at all");
     } else if (file == QLatin1String("master")) {
         clsExport::ExportDB(path);
-    } else if (file == QLatin1String("checkout")) {
+    } else if (file.startsWith(QLatin1String("checkout"))) {
         QFile::copy(copy, path);
+        if (stateAfter == 1)
+            s.db.db().run(QStringLiteral("importClass"), {s.school.cls});
     } else {
         TestDatabase home;
         ClassCheckout::takeCheckoutCopy(copy);
@@ -270,7 +294,11 @@ void tst_checkout::importRatingMenu() {
             QStringLiteral("Importálás után az adatbázis jelenlegi adataihoz nem lehet majd "
                            "hozzáférni, az ütköző adatok felül lesznek írva. Folytatja?"),
             Icon::Question, QMessageBox::Yes);
-        s.dialogs.expectMessage(kDone, Icon::Information);
+        s.dialogs.expectMessage(kDone + QStringLiteral("\n\nA korábbi adatbázis biztonsági másolata: *"),
+                                Icon::Information);
+    } else if (file == QLatin1String("checkout")) {
+        s.dialogs.expectMessage(QStringLiteral("Ebből az adatbázisból osztályok vannak kiexportálva*"),
+                                Icon::Exclamation);
     } else {
         s.dialogs.expectMessage(kReadError, Icon::Exclamation);
     }
@@ -279,6 +307,9 @@ void tst_checkout::importRatingMenu() {
     QVERIFY(s.dialogs.verifyDone());
     QCOMPARE(modSub::GetExportState(), stateAfter);
     QCOMPARE(m_exits - exitsBefore, stateAfter);
+    if (stateAfter == 1) // the database replaced, kept where the message says
+        QCOMPARE(ClassCheckout::copyState(s.dialogs.shown().last().text.section(QStringLiteral(": "), -1)),
+                 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(frmMain::instance() == nullptr,
              stateAfter == 1); // the editor closed before the file was replaced

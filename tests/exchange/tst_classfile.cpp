@@ -1,21 +1,30 @@
 // Class files and text files: their byte layout, the class import into a period, the refusal of foreign or
-// damaged files, and the rating text going out of and into the editor.
+// damaged files, the rating text going out of and into the editor, and no written file landing on the
+// database.
 #include "EditorSession.h"
 #include "SchoolFixture.h"
 #include "ScriptedDialogService.h"
 #include "TestDatabase.h"
 #include "admin/frmClasses.h"
 #include "admin/frmEditClass.h"
+#include "curriculum/SentenceFiles.h"
+#include "data/DbError.h"
+#include "exchange/ClassCheckout.h"
 #include "exchange/ClassFile.h"
 #include "exchange/ClassImport.h"
+#include "exchange/clsExport.h"
 #include "exchange/modExport.h"
 #include "exchange/modImport.h"
+#include "print/PdfExport.h"
+#include "print/PrintControl.h"
 #include "rating/EditorWidgets.h"
 #include "rating/frmMain.h"
+#include "shell/LogExport.h"
 #include "shell/frmMenu.h"
 
 #include <QAction>
 #include <QFile>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -24,6 +33,8 @@
 #include <cstring>
 
 using Icon = DialogService::Icon;
+using Writer = std::function<void(ScriptedDialogService &, const QString &path, qint64 oszId)>;
+Q_DECLARE_METATYPE(Writer)
 
 namespace {
 QByteArray readAll(const QString &path) {
@@ -72,6 +83,8 @@ private slots:
     void loginFromName();
     void ratingTextThroughTheMenu();
     void classWindowsExportAndImport();
+    void writersRefuseTheDatabase_data();
+    void writersRefuseTheDatabase();
 };
 
 void tst_classfile::classFileLayoutAndRoundTrip() {
@@ -143,6 +156,7 @@ void tst_classfile::importingTwiceMakesTwoClassesOfTheSamePupils() {
     db.loginAs(school.admin);
     db.db().run(QStringLiteral("updateClass"),
                 {3, QStringLiteral("b"), school.teacher, 2021, QString(), school.cls});
+    db.db().connection().exec(QStringLiteral("UPDATE TANULO SET tan_szdatum=NULL WHERE tan_vnev='Csók'"));
     const QString path = db.dir() + QStringLiteral("/osztaly.mb");
     dialogs.expectSaveFile(path);
     QVERIFY(modExport::ExportClass(nullptr, school.cls));
@@ -236,6 +250,8 @@ void tst_classfile::loginFromName_data() {
         << QStringLiteral("  Nagy  B. Béla ") << QStringLiteral("nbéla");
     QTest::newRow("taken twice") << QStringLiteral("Kovács Ildikó") << QStringLiteral("kildikó3");
     QTest::newRow("one word") << QStringLiteral("Tanár") << QStringLiteral("ttanár");
+    QTest::newRow("cut to ten") << QStringLiteral("Kiss Gabriellaanna") << QStringLiteral("kgabriella");
+    QTest::newRow("taken, numbered") << QStringLiteral("Szabó Gabriella") << QStringLiteral("sgabriell2");
 }
 
 void tst_classfile::loginFromName() {
@@ -244,6 +260,7 @@ void tst_classfile::loginFromName() {
     TestDatabase db;
     db.addUser(QStringLiteral("kildikó"), QStringLiteral("Kiss Ildikó"), false);
     db.addUser(QStringLiteral("KILDIKÓ2"), QStringLiteral("Kerekes Ildikó"), false);
+    db.addUser(QStringLiteral("SGabriella"), QStringLiteral("Sós Gabriella"), false);
     QCOMPARE(ClassImport::LoginFromName(name), login);
 }
 
@@ -256,7 +273,7 @@ void tst_classfile::ratingTextThroughTheMenu() {
     const QString text = QStringLiteral("Szépen olvas – őszintén örül a dicséretnek.\nÜgyes.");
     editor->txtRating->setPlainText(text);
     const QString path = s.db.dir() + QStringLiteral("/szoveg.mb");
-    s.dialogs.expectSaveFile(path);
+    s.dialogs.expectSaveFile(s.db.dir() + QStringLiteral("/szoveg"));
     s.menu->mnuExportText->trigger();
     QByteArray expected("mb42\x03\x00", 6);
     expected += "Sz\xE9pen olvas \x96 \xF5szint\xE9n \xF6r\xFCl a dics\xE9retnek.\n\xDCgyes.";
@@ -297,7 +314,17 @@ void tst_classfile::classWindowsExportAndImport() {
         dialogs.expectOpenFile(path);
         classes.findChild<QAction *>(QStringLiteral("mnuImport"))->trigger();
         QCOMPARE(list->topLevelItemCount(), 2);
+        // A pupil list goes into the chosen class.
+        list->setCurrentItem(list->topLevelItem(0));
+        dialogs.expectOpenFile(QFINDTESTDATA("../admin/data/pupils.xls"));
+        dialogs.expectMessage(QStringLiteral("Felvett tanulók: 4\nKihagyott sorok (üres név): 1"),
+                              Icon::Information);
+        classes.mnuImport->trigger();
     }
+    QCOMPARE(db.scalar(QStringLiteral("SELECT group_concat(log_megj, '|') FROM LOG WHERE log_tabla='OSZTALY' "
+                                      "AND log_megj NOT LIKE 'Osztaly imp%'"))
+                 .toString(),
+             QStringLiteral("Osztaly exportalasa: osztaly.mb|Importalas: osztaly.mb|Importalas: pupils.xls"));
     frmEditClass edit;
     QVERIFY(edit.LoadClass(school.cls));
     dialogs.expectOpenFile(path);
@@ -309,8 +336,71 @@ void tst_classfile::classWindowsExportAndImport() {
              3);
     QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM ERTEKELES WHERE ert_tev_id=?"), {school.period})
                  .toInt(),
-             9);
-    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TANULO")).toInt(), 3);
+             13);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TANULO")).toInt(), 7);
+}
+
+void tst_classfile::writersRefuseTheDatabase_data() {
+    QTest::addColumn<Writer>("writer");
+    auto chosen = [](auto write) {
+        return Writer([write](ScriptedDialogService &d, const QString &path, qint64 oszId) {
+            d.expectSaveFile(path);
+            write(oszId);
+        });
+    };
+    auto given = [](auto write) {
+        return Writer([write](ScriptedDialogService &, auto... a) { write(a...); });
+    };
+    QTest::newRow("class file") << chosen([](qint64 oszId) { modExport::ExportClass(nullptr, oszId); });
+    QTest::newRow("text file") << chosen([](qint64) { modExport::ExportText(nullptr, QStringLiteral("x")); });
+    QTest::newRow("sentences") << chosen([](qint64) { SentenceFiles::exportSentences(nullptr, {"x"}); });
+    QTest::newRow("log") << given([](const QString &path, qint64) {
+        QString error;
+        if (!LogExport::exportAndClear(path, &error))
+            throw DbError(error);
+    });
+    QTest::newRow("whole database") << given([](const QString &path, qint64) { clsExport::ExportDB(path); });
+    QTest::newRow("checkout") << given(
+        [](const QString &path, qint64 oszId) { ClassCheckout::checkOut(oszId, path); });
+    QTest::newRow("class PDF") << given([](const QString &path, qint64 oszId) {
+        PdfExport::writeClass(oszId, PrintOptions::Document::Certificate, path);
+    });
+    QTest::newRow("print window PDF") << given([](const QString &path, qint64) {
+        PrintControl pc;
+        pc.startDoc();
+        pc.text(QStringLiteral("x"));
+        pc.endDoc();
+        pc.printer().setOutputFileName(path);
+        pc.printDoc();
+    });
+}
+
+void tst_classfile::writersRefuseTheDatabase() {
+    QFETCH(Writer, writer);
+    TestDatabase db;
+    SchoolFixture school(db);
+    ScriptedDialogService dialogs;
+    db.loginAs(school.admin);
+    QVERIFY(QFile::link(db.path(), db.dir() + QStringLiteral("/link.mb")));
+    QFile file(db.path());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    const QString up =
+        db.dir() + QStringLiteral("/../") + QFileInfo(db.dir()).fileName() + QStringLiteral("/msvcrx.dll");
+    for (const QString &target :
+         {db.path(), up, db.dir() + QStringLiteral("/link.mb"), db.path() + QStringLiteral("-journal")}) {
+        QString told;
+        try {
+            writer(dialogs, target, school.cls);
+        } catch (const DbError &e) {
+            told = e.message();
+        }
+        QVERIFY2(told.startsWith(QStringLiteral("A fájl nem menthető ide")) && told.contains(target),
+                 qPrintable(told));
+        QVERIFY(dialogs.verifyDone() && !QFile::exists(db.path() + QStringLiteral("-journal")) &&
+                file.seek(0));
+        QCOMPARE(file.readAll(), before);
+    }
 }
 
 QTEST_MAIN(tst_classfile)

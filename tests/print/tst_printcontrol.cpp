@@ -22,6 +22,8 @@ private slots:
     void measuringModeDrawsNothing();
     void alignmentBottomRight();
     void wordWiderThanBoxIsBroken();
+    void flowGoesOnAcrossPieces_data();
+    void flowGoesOnAcrossPieces();
     void pagesAndRestart();
     void paperSizes();
     void pdfPlacesTextAtItsMillimetres();
@@ -211,6 +213,48 @@ void tst_printcontrol::wordWiderThanBoxIsBroken() {
     for (const PrintRun &run : box->runs)
         QVERIFY(pc.textWidth(run.text) <= ::toTwips(20));
     QCOMPARE(box->lines().join(QString()), QString(60, QChar(0x0151)));
+}
+
+void tst_printcontrol::flowGoesOnAcrossPieces_data() {
+    QTest::addColumn<QStringList>("pieces");
+    QTest::addColumn<int>("align");
+    QTest::addColumn<int>("lines"); // of the whole text, where it is plain to count; 0 where not
+    const QString text = QStringLiteral("Órákon figyelmes, a feladatokat önállóan végzi. ");
+    QTest::newRow("whole words") << QStringList{text.repeated(3), text, text} << 9 << 0;
+    QTest::newRow("word cut between pieces")
+        << QStringList{QStringLiteral("Órákon figy"), QStringLiteral("elmes,"), QStringLiteral(" a"),
+                       text.repeated(4)}
+        << 0 << 0;
+    QTest::newRow("CR and LF in two pieces")
+        << QStringList{text + QStringLiteral("\r"), QStringLiteral("\n") + text, QStringLiteral("\n\r\r\n")}
+        << 9 << 5;
+    QTest::newRow("word wider than the box")
+        << QStringList{QStringLiteral("x").repeated(40), QStringLiteral("y").repeated(300), text} << 2 << 0;
+}
+
+// A text given piece by piece is laid out exactly as the whole text is: same lines, same places.
+void tst_printcontrol::flowGoesOnAcrossPieces() {
+    QFETCH(QStringList, pieces);
+    QFETCH(int, align);
+    QFETCH(int, lines);
+    TextLayouter layouter;
+    const double width = ::toTwips(115);
+    for (const bool measureOnly : {true, false}) {
+        TextLayouter::Flow flow = layouter.flow(width, align, measureOnly);
+        for (const QString &piece : pieces)
+            flow.add(piece);
+        const TextLayouter::Result pieced = flow.finish();
+        const TextLayouter::Result whole = layouter.layout(pieces.join(QString()), width, align, measureOnly);
+        QCOMPARE(pieced.height, whole.height);
+        if (lines > 0)
+            QCOMPARE(qRound(whole.height / layouter.lineHeight()), lines);
+        QCOMPARE(pieced.runs.size(), whole.runs.size());
+        for (int i = 0; i < whole.runs.size(); ++i) {
+            QCOMPARE(pieced.runs.at(i).text, whole.runs.at(i).text);
+            QCOMPARE(pieced.runs.at(i).x, whole.runs.at(i).x);
+            QCOMPARE(pieced.runs.at(i).baseline, whole.runs.at(i).baseline);
+        }
+    }
 }
 
 void tst_printcontrol::pagesAndRestart() {

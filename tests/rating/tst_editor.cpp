@@ -441,8 +441,13 @@ void tst_editor::readOnly() {
         expectedHolder);
     // Text put in the box by other means than typing is still not saved.
     editor->txtRating->setPlainText(QStringLiteral("Felülírva."));
+    editor->header->txtMulOrak->setText(QStringLiteral("9"));
     editor->SaveChanges();
     QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Tárolt szöveg."));
+    QVERIFY(m_s->db.scalar(QStringLiteral("SELECT ert_mulaszt FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
+                .isNull());
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
+                               QMessageBox::No);
     // A reader never unlocks: closing leaves another user's lock in place.
     QVERIFY(editor->parentWidget()->close());
     QCOMPARE(

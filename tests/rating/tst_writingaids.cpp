@@ -10,6 +10,7 @@
 #include "print/PrintData.h"
 #include "rating/EditorWidgets.h"
 #include "rating/FillCounter.h"
+#include "rating/FinaliseCheck.h"
 #include "rating/NameWords.h"
 #include "rating/RatingHeaderView.h"
 #include "rating/RatingOutline.h"
@@ -78,6 +79,8 @@ private slots:
     void fillMatchesPrinting();
     void fillLineFollowsTypingAfterAPause();
     void checkBeforeFinalising();
+    void namesBeforeFinalising_data();
+    void namesBeforeFinalising();
 };
 
 void tst_writingaids::initTestCase() {
@@ -107,6 +110,8 @@ void tst_writingaids::spelling_data() {
             << dictionary << QStringLiteral("Zsömlörnek") << QStringList() << false;
         QTest::newRow(t + " class name, suffixed")
             << dictionary << QStringLiteral("Zsömlörnek") << QStringList{QStringLiteral("Zsömlör")} << true;
+        QTest::newRow(t + " numbers with endings")
+            << dictionary << QStringLiteral("5-ös és 10-es") << QStringList() << true;
     }
 }
 
@@ -165,6 +170,7 @@ void tst_writingaids::spellingInTheEditor() {
     s.choosePupil(editor, 0); // Árva Ádám; Bodnár Boglárka and Csók Cecília are his classmates
     editor->txtRating->setPlainText(
         QStringLiteral("Ádámmal és Boglárkának szépen dolgozik, szorgalmsa, tanulóinknak segít."));
+    editor->SaveChanges();
     QCOMPARE(underlined(editor->txtRating), QStringList{QStringLiteral("szorgalmsa")});
 
     // "Hozzáadás a szótárhoz" takes the word off at once and for good.
@@ -176,6 +182,7 @@ void tst_writingaids::spellingInTheEditor() {
     QCOMPARE(add->text(), QStringLiteral("Hozzáadás a szótárhoz"));
     add->trigger();
     QCOMPARE(underlined(editor->txtRating), QStringList());
+    QVERIFY(!editor->isDirty()); // new marks are no edit of the stored rating
     // The next run of the program knows it from the personal list; without the list it is wrong again.
     QVERIFY(SpellChecker(testDictionary(), SpellChecker::personalListPath())
                 .isCorrect(QStringLiteral("szorgalmsa")));
@@ -288,7 +295,7 @@ void tst_writingaids::checkBeforeFinalising() {
     SpellChecker::useDictionary(testDictionary());
     EditorSession s;
     // A classmate's stored part the same word for word as the one about to be typed.
-    const QString copied = QStringLiteral("Ádámmal és Boglárkának szépen dolgozik, szorgalmsa.");
+    const QString copied = QStringLiteral("Ádámmal dolgozik. Boglárkának szépen, szorgalmsa.");
     s.db.db().run(QStringLiteral("createRatingData"), {s.ratingOf(2), s.school.addition, copied});
     frmMain *editor = s.openEditor(s.school.teacher);
     s.choosePupil(editor, 0); // Árva Ádám
@@ -337,6 +344,36 @@ void tst_writingaids::checkBeforeFinalising() {
     QCOMPARE(s.db.scalar(QStringLiteral("SELECT ert_vegleges FROM ERTEKELES WHERE ert_id=?"), {s.ratingOf(0)})
                  .toString(),
              QStringLiteral("I"));
+}
+
+void tst_writingaids::namesBeforeFinalising_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("dictionary");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("own name holding a classmate's") << "Katalinnak szépen olvas." << false << QString();
+    QTest::newRow("classmate's name holding the own")
+        << "Olvas Katalinkával." << false << QStringLiteral("„Katalinkával” (Nagy Katalinka)");
+    QTest::newRow("ordinary word, no dictionary") << "Nagyon szépen olvas." << false << QString();
+    QTest::newRow("name and word opening a sentence")
+        << "Virág szépen olvas." << true << QStringLiteral("„Virág” (Nagy Virág) (lehet, hogy köznév)");
+    QTest::newRow("sentence naming the pupil")
+        << "Katalin Virággal olvas. Virág és." << false << QStringLiteral("„Virág” (Nagy Virág)");
+}
+
+void tst_writingaids::namesBeforeFinalising() {
+    QFETCH(QString, text);
+    QFETCH(bool, dictionary);
+    TestDatabase t;
+    RatingRows rows(t);
+    const RatingRows::Rating r = rows.makeRating(QStringLiteral("Szabó"), QStringLiteral("Katalin"));
+    for (const char *given : {"Kata", "Virág", "Katalinka"})
+        rows.addRating(t.addPupil(QStringLiteral("Nagy"), QString::fromUtf8(given)), r.oszId, r.tevId);
+    SpellChecker checker(dictionary ? testDictionary() : QString(), QString());
+    QString names;
+    for (const FinaliseCheck::Finding &f :
+         FinaliseCheck::run({r.ertId, r.oszId, r.tevId, r.tanId, {}, {}, text}, &checker))
+        names += f.what;
+    QTEST(names, "found");
 }
 
 QTEST_MAIN(tst_writingaids)
