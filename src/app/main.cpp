@@ -49,24 +49,26 @@ Options parse(int argc, char **argv) {
             o.database = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(a, "--read-xls") == 0 && i + 1 < argc)
             o.readXls = QString::fromLocal8Bit(argv[++i]);
-        else if (std::strcmp(a, "--print-pdf") == 0 && i + 3 < argc &&
-                 std::strcmp(argv[i + 1], "--class") == 0) {
+        else if (std::strcmp(a, "--print-pdf") == 0 && i + 2 < argc) {
             o.printPdf = true;
-            ++i;
-            o.printClass = QString::fromLocal8Bit(argv[++i]).toLongLong(&o.ok);
-            o.printFile = QString::fromLocal8Bit(argv[++i]);
-            if (i + 1 < argc && argv[i + 1][0] != '-')
-                o.printKind = QString::fromLocal8Bit(argv[++i]);
-        } else if (std::strcmp(a, "--print-pdf") == 0 && i + 2 < argc) {
-            o.printPdf = true;
-            o.printRating = QString::fromLocal8Bit(argv[++i]).toLongLong(&o.ok);
+            const bool wholeClass = std::strcmp(argv[i + 1], "--class") == 0;
+            if (wholeClass && ++i + 2 >= argc) {
+                o.ok = false;
+                break;
+            }
+            // A key is a positive number; a wrong one must not fall through to another document.
+            bool number = false;
+            const qint64 key = QString::fromLocal8Bit(argv[++i]).toLongLong(&number);
+            if (!number || key <= 0)
+                o.ok = false;
+            (wholeClass ? o.printClass : o.printRating) = key;
             o.printFile = QString::fromLocal8Bit(argv[++i]);
             if (i + 1 < argc && argv[i + 1][0] != '-')
                 o.printKind = QString::fromLocal8Bit(argv[++i]);
         } else if (std::strcmp(a, "--startup-probe") == 0)
             o.startupProbe = true;
-        else if (a[0] == '-' && a[1] == '-')
-            o.ok = false;
+        else
+            o.ok = false; // an option not known here, or one without its value
     }
     return o;
 }

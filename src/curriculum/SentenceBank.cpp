@@ -15,6 +15,8 @@ CommandSet &db() {
 }
 
 const QString kTable = QStringLiteral("MONDATBANK");
+const QString kGone = QStringLiteral("A mondatot időközben törölték (talán egy másik felhasználó), ezért a "
+                                     "változtatás nem menthető.");
 
 void logLast(const QString &text) {
     modSub::WriteLog(kTable, modSub::GetLastKey(kTable), text);
@@ -105,7 +107,7 @@ void SentenceBank::Add(qint64 akbId, const QString &text) {
 void SentenceBank::Rewrite(qint64 mdbId, const QString &text) {
     {
         Transaction t(db().connection());
-        db().run(QStringLiteral("updateSentence"), {text.trimmed(), mdbId});
+        db().runOnRow(QStringLiteral("updateSentence"), {text.trimmed(), mdbId}, kGone);
         modSub::WriteLog(kTable, mdbId, QStringLiteral("Mondat atirasa"));
         t.commit();
     }
@@ -113,15 +115,15 @@ void SentenceBank::Rewrite(qint64 mdbId, const QString &text) {
 }
 
 void SentenceBank::Remove(qint64 mdbId) {
-    db().run(QStringLiteral("deleteSentence"), {mdbId});
+    db().runOnRow(QStringLiteral("deleteSentence"), {mdbId}, kGone);
     notifyChanged();
 }
 
 void SentenceBank::Share(qint64 mdbId, bool offered) {
     {
         Transaction t(db().connection());
-        db().run(QStringLiteral("setSentenceSharing"),
-                 {offered ? QStringLiteral("A") : QStringLiteral("U"), mdbId});
+        db().runOnRow(QStringLiteral("setSentenceSharing"),
+                      {offered ? QStringLiteral("A") : QStringLiteral("U"), mdbId}, kGone);
         modSub::WriteLog(kTable, mdbId,
                          offered ? QStringLiteral("Mondat kiajanlasa")
                                  : QStringLiteral("Mondat kiajanlasanak visszavonasa"));

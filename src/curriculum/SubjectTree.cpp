@@ -48,9 +48,9 @@ const ChildLevel kSubComps{"getDummySubComp", "updateSubComp", "createSubComp", 
 qint64 addChild(const ChildLevel &level, qint64 parent, const QString &name) {
     qint64 key = keyOf(db().run(QString::fromLatin1(level.getDummy), {parent}), level.key);
     if (key) {
-        db().run(QString::fromLatin1(level.update), {name, key});
+        db().runOnRow(QString::fromLatin1(level.update), {name, key});
     } else {
-        db().run(QString::fromLatin1(level.create), {parent, name});
+        db().runOnRow(QString::fromLatin1(level.create), {parent, name}); // none under a deleted parent
         key = keyOf(db().run(QString::fromLatin1(level.getLast)), level.key);
     }
     return key;
@@ -102,7 +102,7 @@ bool SubjectTree::Rename(Level level, qint64 key, const QString &name) {
         return false;
     const Step &s = steps[level];
     Transaction t(db().connection());
-    db().run(QString::fromLatin1(s.command), {name, key});
+    db().runOnRow(QString::fromLatin1(s.command), {name, key});
     modSub::WriteLog(QString::fromLatin1(s.table), key, QString::fromLatin1(s.log));
     t.commit();
     return true;
@@ -110,21 +110,21 @@ bool SubjectTree::Rename(Level level, qint64 key, const QString &name) {
 
 void SubjectTree::RemoveSubComp(qint64 akbId) {
     db().run(QStringLiteral("deleteSubCompSentences"), {akbId});
-    db().run(QStringLiteral("deleteSubComp"), {akbId});
+    db().runOnRow(QStringLiteral("deleteSubComp"), {akbId});
 }
 
 void SubjectTree::RemoveComp(qint64 kpbId) {
     const Recordset subs = db().run(QStringLiteral("getSubComps"), {kpbId});
     for (int i = 0; i < subs.count(); ++i)
         RemoveSubComp(subs.at(i, QStringLiteral("akb_id")).toLongLong());
-    db().run(QStringLiteral("deleteComp"), {kpbId});
+    db().runOnRow(QStringLiteral("deleteComp"), {kpbId});
 }
 
 void SubjectTree::RemoveSubject(qint64 ataId) {
     const Recordset comps = db().run(QStringLiteral("getSubjectCompetencies"), {ataId});
     for (int i = 0; i < comps.count(); ++i)
         RemoveComp(comps.at(i, QStringLiteral("kpb_id")).toLongLong());
-    db().run(QStringLiteral("deleteSubject"), {ataId});
+    db().runOnRow(QStringLiteral("deleteSubject"), {ataId});
 }
 
 void SubjectTree::DeleteSubject(qint64 ataId) {
@@ -144,9 +144,9 @@ void SubjectTree::DeleteComp(qint64 kpbId, qint64 parentAtaId) {
         modSub::WriteLog(QStringLiteral("KMPBANK"), kpbId, QStringLiteral("Kompetencia torlese"));
         if (db().run(QStringLiteral("getSubjectCompetencies"), {parentAtaId}).count() == 0) {
             // A fresh dummy chain: the deleted rows keep their texts to themselves.
-            db().run(QStringLiteral("createComp"), {parentAtaId, kDummy});
-            db().run(QStringLiteral("createSubComp"),
-                     {modSub::GetLastKey(QStringLiteral("KMPBANK")), kDummy});
+            db().runOnRow(QStringLiteral("createComp"), {parentAtaId, kDummy});
+            db().runOnRow(QStringLiteral("createSubComp"),
+                          {modSub::GetLastKey(QStringLiteral("KMPBANK")), kDummy});
         }
         t.commit();
     }
@@ -158,7 +158,7 @@ void SubjectTree::DeleteSubComp(qint64 akbId, qint64 parentKpbId) {
         Transaction t(db().connection());
         RemoveSubComp(akbId);
         if (db().run(QStringLiteral("getSubComps"), {parentKpbId}).count() == 0)
-            db().run(QStringLiteral("createSubComp"), {parentKpbId, kDummy});
+            db().runOnRow(QStringLiteral("createSubComp"), {parentKpbId, kDummy});
         modSub::WriteLog(QStringLiteral("AKMPBANK"), akbId, QStringLiteral("Alompetencia torlese"));
         t.commit();
     }

@@ -3,6 +3,7 @@
 #include "curriculum/SentenceBank.h"
 #include "curriculum/SentenceFiles.h"
 #include "data/AppData.h"
+#include "data/DbError.h"
 #include "exchange/modImport.h"
 #include "shell/DialogService.h"
 #include "shell/Guard.h"
@@ -110,7 +111,11 @@ frmSentences::frmSentences(QWidget *parent) : QDialog(parent) {
         connect(sender, signal, this,
                 [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
     };
-    on(lvSentences, &QTreeWidget::currentItemChanged, &frmSentences::lvSentences_Click);
+    // The selection, not the current row: a mouse press makes the row current before it selects it, and
+    // a key moves the selection before the current row. A click on the selected row loads its text again.
+    on(lvSentences->selectionModel(), &QItemSelectionModel::selectionChanged,
+       &frmSentences::lvSentences_Click);
+    on(lvSentences, &QTreeWidget::itemClicked, &frmSentences::lvSentences_Click);
     connect(lvSentences, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *row, int column) {
         guarded(this, [&] { lvSentences_Edited(row, column); });
     });
@@ -190,19 +195,19 @@ void frmSentences::setDefaultButton(QPushButton *button) {
 }
 
 QTreeWidgetItem *frmSentences::selectedRow() const {
-    QTreeWidgetItem *row = lvSentences->currentItem();
-    return row && row->isSelected() ? row : nullptr;
+    const QList<QTreeWidgetItem *> rows = lvSentences->selectedItems();
+    return rows.isEmpty() ? nullptr : rows.first();
 }
 
 void frmSentences::lvSentences_Click() {
     QTreeWidgetItem *row = selectedRow();
-    if (!row)
-        return;
-    txtNew->setText(row->data(0, kTextRole).toString());
-    if (isReadOnlyRow(row)) {
-        btnRename->setEnabled(false);
-        btnDelete->setEnabled(false);
-        chkVisible->setEnabled(false);
+    if (row)
+        txtNew->setText(row->data(0, kTextRole).toString());
+    if (!row || isReadOnlyRow(row)) {
+        // A common sentence cannot be changed; with no row the buttons say what is missing when pressed.
+        btnRename->setEnabled(!row && m_editable);
+        btnDelete->setEnabled(!row && m_editable);
+        chkVisible->setEnabled(!row && m_editable && AppData::current().login.isAdmin);
         chkVisible->setChecked(false);
         setDefaultButton(btnNew);
         return;
@@ -220,6 +225,17 @@ void frmSentences::txtNew_Change() {
         setDefaultButton(btnRename);
 }
 
+void frmSentences::writeSentence(const std::function<void()> &write) {
+    try {
+        write();
+    } catch (const RowGone &) {
+        // Deleted meanwhile by another user: once the message is read, the list shows the bank as it is.
+        QMetaObject::invokeMethod(
+            this, [this] { guarded(this, [this] { reload(); }); }, Qt::QueuedConnection);
+        throw;
+    }
+}
+
 bool frmSentences::rewrite(QTreeWidgetItem *row, const QString &text) {
     if (isReadOnlyRow(row) || !m_editable)
         return false;
@@ -230,7 +246,7 @@ bool frmSentences::rewrite(QTreeWidgetItem *row, const QString &text) {
                            .arg(SentenceBank::kMaxSentence));
         return false;
     }
-    SentenceBank::Rewrite(row->data(0, kIdRole).toLongLong(), text);
+    writeSentence([&] { SentenceBank::Rewrite(row->data(0, kIdRole).toLongLong(), text); });
     const QSignalBlocker block(lvSentences);
     row->setText(0, text.trimmed());
     row->setData(0, kTextRole, text.trimmed());
@@ -280,7 +296,7 @@ void frmSentences::btnDelete_Click() {
         return;
     if (!dialogs().ask(this, QStringLiteral("Biztosan törli a kijelölt mondatot?")))
         return;
-    SentenceBank::Remove(row->data(0, kIdRole).toLongLong());
+    writeSentence([&] { SentenceBank::Remove(row->data(0, kIdRole).toLongLong()); });
     reload();
 }
 
@@ -292,12 +308,10 @@ void frmSentences::chkVisible_Click(bool checked) {
             dialogs().inform(this, QStringLiteral("Nincs elem kiválasztva."));
         return;
     }
-    try {
-        SentenceBank::Share(row->data(0, kIdRole).toLongLong(), checked);
-    } catch (...) {
-        chkVisible->setChecked(isBold(row));
-        throw;
-    }
+    const bool wasBold = isBold(row);
+    chkVisible->setChecked(wasBold); // until the new mark is written
+    writeSentence([&] { SentenceBank::Share(row->data(0, kIdRole).toLongLong(), checked); });
+    chkVisible->setChecked(checked);
     setBold(row, checked);
 }
 

@@ -3,6 +3,7 @@
 #include "curriculum/SubjectTree.h"
 
 #include <QDialog>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -48,6 +49,8 @@ private:
     void setDefaultButton(QPushButton *button);
     QTreeWidgetItem *selectedRow() const;
     bool rewrite(QTreeWidgetItem *row, const QString &text);
+    // Runs a write to one sentence; one deleted meanwhile is told by the guard and the list is read again.
+    void writeSentence(const std::function<void()> &write);
     void lvSentences_Click();
     void lvSentences_Edited(QTreeWidgetItem *row, int column);
     void txtNew_Change();

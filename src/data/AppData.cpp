@@ -3,6 +3,7 @@
 #include "data/Catalogue.h"
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
+#include "data/Schema.h"
 
 #include <QCoreApplication>
 
@@ -41,6 +42,7 @@ void AppData::setCurrent(AppData *data) {
 
 void AppData::openDatabase(const QString &path) {
     devDB.open(path, databaseKey());
+    Schema::upgrade(devDB.connection());
     // The same file, just checked: the printing connection need not check it again.
     devPrint.open(path, databaseKey(), false);
 }

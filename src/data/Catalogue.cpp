@@ -63,6 +63,13 @@ void markLastKey(QList<CommandDef> &defs, const char *name, const char *table, c
         }
 }
 
+// The order in which the documents print the parts of a rating, and in which the fill line of the editor
+// counts them: subjects as they were created (the certificate's order), competencies and
+// sub-competencies alphabetically in Hungarian, keys settling equal names.
+#define PRINT_ORDER                                                                                          \
+    " ORDER BY ATARGY.ata_id, KMPBANK.kpb_nev COLLATE HU, KMPBANK.kpb_id, ALKMPBANK.akb_nev COLLATE HU, "    \
+    "ALKMPBANK.akb_id"
+
 // Lookups by name compare text without regard to case (HU_NOCASE folds accented letters too); lists of
 // names shown to people are in Hungarian alphabetical order (HU).
 const Entry kDevDB[] = {
@@ -161,20 +168,27 @@ const Entry kDevDB[] = {
     {"createSubject", "ata_rnev text, tev_id long",
      "INSERT INTO ATARGY (ata_rnev, ata_tev_id) VALUES (?, ?)"},
     {"getLastSubjectID", "", "SELECT MAX(ata_id) AS id FROM ATARGY"},
-    {"updateSubject", "ata_rnev text, ata_id long", "UPDATE ATARGY SET ata_rnev=? WHERE ata_id=?"},
-    {"deleteSubject", "ata_id long", "UPDATE ATARGY SET ata_del=1 WHERE ata_id=?"},
-    {"updateComp", "kpb_nev text, kpb_id long", "UPDATE KMPBANK SET kpb_nev=? WHERE kpb_id=?"},
-    {"updateSubComp", "akb_nev text, akb_id long", "UPDATE ALKMPBANK SET akb_nev=? WHERE akb_id=?"},
-    {"deleteComp", "kpb_id long", "UPDATE KMPBANK SET kpb_del=1 WHERE kpb_id=?"},
-    {"deleteSubComp", "akb_id long", "UPDATE ALKMPBANK SET akb_del=1 WHERE akb_id=?"},
-    {"createComp", "ata_id long, kpb_nev text", "INSERT INTO KMPBANK (kpb_ata_id, kpb_nev) VALUES (?, ?)"},
+    // The writes of the curriculum touch live rows only, and a child is made only under a live parent:
+    // a node deleted meanwhile by another user is then a write that touched no row.
+    {"updateSubject", "ata_rnev text, ata_id long",
+     "UPDATE ATARGY SET ata_rnev=? WHERE ata_id=? AND ata_del=0"},
+    {"deleteSubject", "ata_id long", "UPDATE ATARGY SET ata_del=1 WHERE ata_id=? AND ata_del=0"},
+    {"updateComp", "kpb_nev text, kpb_id long", "UPDATE KMPBANK SET kpb_nev=? WHERE kpb_id=? AND kpb_del=0"},
+    {"updateSubComp", "akb_nev text, akb_id long",
+     "UPDATE ALKMPBANK SET akb_nev=? WHERE akb_id=? AND akb_del=0"},
+    {"deleteComp", "kpb_id long", "UPDATE KMPBANK SET kpb_del=1 WHERE kpb_id=? AND kpb_del=0"},
+    {"deleteSubComp", "akb_id long", "UPDATE ALKMPBANK SET akb_del=1 WHERE akb_id=? AND akb_del=0"},
+    {"createComp", "ata_id long, kpb_nev text",
+     "INSERT INTO KMPBANK (kpb_ata_id, kpb_nev) SELECT ?1, ?2 WHERE EXISTS (SELECT 1 FROM ATARGY WHERE "
+     "ata_id=?1 AND ata_del=0)"},
     {"countComps", "ata_id long", "SELECT COUNT(*) AS Cnt FROM KMPBANK WHERE kpb_ata_id=?"},
     {"createSubComp", "kpb_id long, akb_nev text",
-     "INSERT INTO ALKMPBANK (akb_kpb_id, akb_nev) VALUES (?, ?)"},
+     "INSERT INTO ALKMPBANK (akb_kpb_id, akb_nev) SELECT ?1, ?2 WHERE EXISTS (SELECT 1 FROM KMPBANK WHERE "
+     "kpb_id=?1 AND kpb_del=0)"},
     {"getDummyComp", "ata_id long",
-     "SELECT * FROM KMPBANK WHERE kpb_ata_id=? AND (kpb_nev IS NULL OR trim(kpb_nev)='')"},
+     "SELECT * FROM KMPBANK WHERE kpb_ata_id=? AND (kpb_nev IS NULL OR trim(kpb_nev)='') AND kpb_del=0"},
     {"getDummySubComp", "kpb_id long",
-     "SELECT * FROM ALKMPBANK WHERE akb_kpb_id=? AND (akb_nev IS NULL OR trim(akb_nev)='')"},
+     "SELECT * FROM ALKMPBANK WHERE akb_kpb_id=? AND (akb_nev IS NULL OR trim(akb_nev)='') AND akb_del=0"},
     {"getLastCompID", "", "SELECT MAX(kpb_id) AS kpb_id FROM KMPBANK"},
     {"getLastSubCompID", "", "SELECT MAX(akb_id) AS akb_id FROM ALKMPBANK"},
     {"updateSentence", "mdb_szoveg text, mdb_id long", "UPDATE MONDATBANK SET mdb_szoveg=? WHERE mdb_id=?"},
@@ -321,13 +335,13 @@ const Entry kDevDB[] = {
     {"getAllErtreszDesc", "",
      "SELECT esz_id, esz_ert_id, esz_akb_id FROM ERTRESZ ORDER BY esz_ert_id, esz_akb_id, esz_id DESC"},
     // Every sub-competency of a period with the stored part of one rating, in the order the documents
-    // print the parts (that of getErtresz).
+    // print the parts: the fill line counts the sheets printing lays out.
     {"getRatingOutline", "ert_id long, tev_id long",
      "SELECT ATARGY.ata_id, ATARGY.ata_rnev, KMPBANK.kpb_nev, ALKMPBANK.akb_id, ALKMPBANK.akb_nev, "
      "ERTRESZ.esz_id, ERTRESZ.esz_szoveg FROM ATARGY JOIN KMPBANK ON KMPBANK.kpb_ata_id = ATARGY.ata_id "
      "JOIN ALKMPBANK ON ALKMPBANK.akb_kpb_id = KMPBANK.kpb_id LEFT JOIN ERTRESZ ON ERTRESZ.esz_akb_id = "
      "ALKMPBANK.akb_id AND ERTRESZ.esz_ert_id = ? WHERE ATARGY.ata_tev_id = ? AND ATARGY.ata_del=0 AND "
-     "KMPBANK.kpb_del=0 AND ALKMPBANK.akb_del=0 ORDER BY ATARGY.ata_id, KMPBANK.kpb_nev, ALKMPBANK.akb_nev"},
+     "KMPBANK.kpb_del=0 AND ALKMPBANK.akb_del=0" PRINT_ORDER},
     {"getClassPupilNames", "osz_id long, tev_id long",
      "SELECT ERTEKELES.ert_id, TANULO.tan_id, TANULO.tan_vnev, TANULO.tan_knev FROM ERTEKELES, TANULO WHERE "
      "ERTEKELES.ert_tan_id = TANULO.tan_id AND ERTEKELES.ert_osz_id=? AND ERTEKELES.ert_tev_id=? AND "
@@ -354,7 +368,8 @@ const Entry kDevPrint[] = {
      "TANULO.tan_knev, TANULO.tan_vnev, TANULO.tan_orszag, TANULO.tan_szhely, TANULO.tan_szdatum, "
      "OSZTALY.osz_evfolyam, OSZTALY.osz_om, OSZTALY.osz_indulas_eve, ERTEKELES.ert_hatarozat_evf, "
      "ERTEKELES.ert_igazolatlan, ERTEKELES.ert_keltezes, ERTEKELES.ert_mulaszt, ERTEKELES.ert_sorsz, "
-     "ERTEKELES.ert_tlapszam, ERTEKELES.ert_vegleges, ERTEKELES.ert_tev_id FROM ERTEKELES, TANULO, OSZTALY "
+     "ERTEKELES.ert_tlapszam, ERTEKELES.ert_vegleges, ERTEKELES.ert_tev_id, ERTEKELES.ert_biz_nevek, "
+     "ERTEKELES.ert_tlap_nevek FROM ERTEKELES, TANULO, OSZTALY "
      "WHERE "
      "ERTEKELES.ert_tan_id = TANULO.tan_id AND ERTEKELES.ert_osz_id = OSZTALY.osz_id AND (ERTEKELES.ert_id = "
      "?) AND "
@@ -366,8 +381,7 @@ const Entry kDevPrint[] = {
      "KMPBANK.kpb_id "
      "AND KMPBANK.kpb_ata_id = ATARGY.ata_id AND (ERTRESZ.esz_ert_id = ?) AND ATARGY.ata_del=0 AND "
      "KMPBANK.kpb_del=0 "
-     "AND ALKMPBANK.akb_del=0 ORDER BY ATARGY.ata_id, KMPBANK.kpb_nev COLLATE HU, ALKMPBANK.akb_nev COLLATE "
-     "HU"},
+     "AND ALKMPBANK.akb_del=0" PRINT_ORDER},
     {"cmdIskola", "", "SELECT INTEZMENY.* FROM INTEZMENY"},
     {"setBizszam", "ert_bizszam text, ert_id long", "UPDATE ERTEKELES SET ert_bizszam = ? WHERE ert_id = ?"},
     {"setTlapszam", "ert_tlapszam text, ert_id long",
@@ -385,6 +399,11 @@ const Entry kDevPrint[] = {
      "SELECT * FROM LAP WHERE lap_ert_id=? AND lap_tipus=? AND lap_del=0"},
     {"setErt_vegleges", "ert_vegleges text, ert_id long",
      "UPDATE ERTEKELES SET ert_vegleges = ? WHERE ert_id = ?"},
+    // The name options an official run printed with, kept so that a reprinted sheet carries the same text.
+    {"setBizNevek", "ert_biz_nevek long, ert_id long",
+     "UPDATE ERTEKELES SET ert_biz_nevek = ? WHERE ert_id = ?"},
+    {"setTlapNevek", "ert_tlap_nevek long, ert_id long",
+     "UPDATE ERTEKELES SET ert_tlap_nevek = ? WHERE ert_id = ?"},
     {"updLapsorszam", "lap_sorszam text, lap_ert_id long, lap_tipus text, lap_szam integer",
      "UPDATE LAP SET lap_sorszam = ? WHERE lap_ert_id= ? AND lap_tipus = ? AND lap_szam = ?"},
     {"getTanuloOsztaly", "ert_id long",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Command.h"
+#include "data/DbError.h"
 
 #include <QHash>
 #include <memory>
@@ -26,6 +27,15 @@ public:
     // Assigns the values in order to the command's parameters and runs it.
     Recordset run(const QString &name, const QVariantList &values = {}) {
         return command(name).execute(values);
+    }
+    // Runs a write aimed at rows by key; throws RowGone with the message when it touched none, so a row
+    // deleted meanwhile is never reported as changed.
+    Recordset runOnRow(const QString &name, const QVariantList &values,
+                       const QString &goneMessage = RowGone::defaultMessage()) {
+        Recordset rs = run(name, values);
+        if (rs.changed() == 0)
+            throw RowGone(goneMessage);
+        return rs;
     }
     QStringList names() const;
 

@@ -193,7 +193,10 @@ Recordset Statement::run(const QVariantList &values) {
     }
     // Reset at once so the statement holds no read lock on the shared file while results are used.
     sqlite3_reset(m_stmt);
-    return Recordset(names, std::move(rows));
+    Recordset rs(names, std::move(rows));
+    if (!sqlite3_stmt_readonly(m_stmt))
+        rs.setChanged(sqlite3_changes(m_connection.handle()));
+    return rs;
 }
 
 // ---------------------------------------------------------------------------------------------------------

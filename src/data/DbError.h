@@ -31,3 +31,14 @@ public:
 private:
     QString m_path;
 };
+
+// A write by key found no row: another user (or another window) deleted it meanwhile. Nothing was written;
+// the message tells the user so.
+class RowGone : public DbError {
+public:
+    explicit RowGone(const QString &message = defaultMessage()) : DbError(message) {}
+    static QString defaultMessage() {
+        return QStringLiteral("Az elemet időközben törölték (talán egy másik felhasználó), ezért a "
+                              "változtatás nem menthető.");
+    }
+};

@@ -10,6 +10,9 @@ public:
     Recordset(QStringList columns, std::vector<std::vector<QVariant>> rows);
 
     int count() const { return int(m_rows.size()); }
+    // The rows a writing command inserted, changed or deleted; 0 for a selecting one.
+    int changed() const { return m_changed; }
+    void setChanged(int rows) { m_changed = rows; }
     bool eof() const { return m_pos >= count(); }
     bool bof() const { return m_pos < 0 || count() == 0; }
     void moveFirst() { m_pos = 0; }
@@ -34,4 +37,5 @@ private:
     std::shared_ptr<const ColumnIndex> m_columns;
     std::vector<std::vector<QVariant>> m_rows;
     int m_pos = 0;
+    int m_changed = 0;
 };

@@ -34,7 +34,7 @@ const char *const kTables[] = {
         ert_tan_id INTEGER, ert_osz_id INTEGER, ert_tev_id INTEGER, ert_vegleges TEXT,
         ert_mulaszt INTEGER, ert_igazolatlan INTEGER, ert_hatarozat_evf TEXT, ert_keltezes DATE,
         ert_sorsz TEXT, ert_tlapszam TEXT, ert_bizszam TEXT, ert_lock_usr_id INTEGER NOT NULL DEFAULT 0,
-        ert_nyomtatas_datum DATE))",
+        ert_nyomtatas_datum DATE, ert_biz_nevek INTEGER, ert_tlap_nevek INTEGER))",
     R"(CREATE TABLE ERTRESZ (
         esz_id INTEGER PRIMARY KEY AUTOINCREMENT,
         esz_ert_id INTEGER, esz_akb_id INTEGER, esz_szoveg TEXT))",
@@ -121,7 +121,50 @@ const char *const kDecisionTemplates[] = {
     "A nevelőtestület határozata alapján felsőbb évfolyamba léphet.",
 };
 
+// Columns added since the first files were made: a file made before gets them when it is opened. Null in
+// the rows that were there before.
+struct AddedColumn {
+    const char *table;
+    const char *column;
+    const char *type;
+};
+const AddedColumn kAddedColumns[] = {
+    {"ERTEKELES", "ert_biz_nevek", "INTEGER"},
+    {"ERTEKELES", "ert_tlap_nevek", "INTEGER"},
+};
+
+bool hasColumn(Connection &c, const QString &table, const QString &column) {
+    const Recordset columns = c.query(QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    for (int i = 0; i < columns.count(); ++i)
+        if (columns.at(i, QStringLiteral("name")).toString().compare(column, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+bool upToDate(Connection &c) {
+    for (const AddedColumn &a : kAddedColumns)
+        if (!hasColumn(c, QString::fromLatin1(a.table), QString::fromLatin1(a.column)))
+            return false;
+    return true;
+}
+
 } // namespace
+
+void Schema::upgrade(Connection &c) {
+    // Reading alone first: an up-to-date file, perhaps on a read-only share, is never written.
+    if (upToDate(c))
+        return;
+    // Two programs opening one old file at once: the second sees the first one's columns under the lock.
+    Transaction t(c);
+    for (const AddedColumn &a : kAddedColumns) {
+        const QString table = QString::fromLatin1(a.table);
+        const QString column = QString::fromLatin1(a.column);
+        if (!hasColumn(c, table, column))
+            c.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                       .arg(table, column, QString::fromLatin1(a.type)));
+    }
+    t.commit();
+}
 
 QStringList Schema::tableNames() {
     return {QStringLiteral("USERS"),      QStringLiteral("TANEV"),     QStringLiteral("OSZTALY"),

@@ -3,8 +3,11 @@
 #include <QString>
 #include <QStringList>
 
+class Connection;
+
 // The tables of a Lorvanto database file and the making of a new, empty one. The program itself never
-// creates tables in a file it opens: a new file is made only on request (--create-database).
+// creates tables in a file it opens: a new file is made only on request (--create-database). A file made by
+// an earlier version gets the columns added since when it is opened (upgrade).
 namespace Schema {
 
 // Upper-case names of every table the program needs.
@@ -14,5 +17,9 @@ QStringList tableNames();
 // decision templates. The file is built under a temporary name and renamed into place, so a failure leaves
 // nothing behind. Throws DbError; refuses to overwrite an existing file.
 void createDatabase(const QString &path);
+
+// Adds the columns that a file made by an earlier version lacks, in one transaction; writes nothing to a file
+// that has them all. Throws DbError.
+void upgrade(Connection &c);
 
 } // namespace Schema

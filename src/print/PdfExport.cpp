@@ -88,20 +88,25 @@ ClassResult writeClass(qint64 oszId, PrintOptions::Document kind, const QString 
     if (!cls.count())
         throw PrintError(QStringLiteral("Nincs ilyen osztály: %1").arg(oszId));
     const qint64 tevId = cls.at(0, QStringLiteral("osz_tev_id")).toLongLong();
-    // The class list, in the order the pupil chooser shows it.
-    const Recordset pupils = app.devDB.run(QStringLiteral("getStudentsByClass"), {oszId});
+    // The class list, in the order the pupil chooser shows it, without the pupils removed since.
+    const Recordset list = app.devDB.run(QStringLiteral("getStudentsByClass"), {oszId});
+    QList<qint64> pupils;
+    for (int i = 0; i < list.count(); ++i)
+        if (!list.at(i, QStringLiteral("tan_del")).toBool())
+            pupils.append(list.at(i, QStringLiteral("tan_id")).toLongLong());
+    const int total = int(pupils.size());
     ClassResult result;
     Book book(path);
     PrintOptions options;
     options.document = kind;
     PrintControl pc;
     PrintData::ClassShared shared;
-    for (int i = 0; i < pupils.count(); ++i) {
-        if (progress && !progress(i, pupils.count())) {
+    for (int i = 0; i < total; ++i) {
+        if (progress && !progress(i, total)) {
             result.cancelled = true;
             return result;
         }
-        const qint64 tanId = pupils.at(i, QStringLiteral("tan_id")).toLongLong();
+        const qint64 tanId = pupils.at(i);
         const Recordset rating = app.devDB.run(QStringLiteral("checkRatings"), {tanId, oszId, tevId});
         const qint64 ertId = rating.count() ? rating.at(0, QStringLiteral("ert_id")).toLongLong() : 0;
         const PrintData data = ertId ? PrintData::read(app.devPrint, ertId, tanId, &shared) : PrintData();
@@ -115,7 +120,7 @@ ClassResult writeClass(qint64 oszId, PrintOptions::Document kind, const QString 
         book.add(pc.document());
         ++result.written;
     }
-    if (progress && !progress(pupils.count(), pupils.count())) {
+    if (progress && !progress(total, total)) {
         result.cancelled = true;
         return result;
     }

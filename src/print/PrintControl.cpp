@@ -149,11 +149,22 @@ QPrinter &PrintControl::printer() {
     return *m_printer;
 }
 
-bool PrintControl::printDialog(QWidget *parent) {
+bool PrintControl::printDialog(QWidget *parent, bool oneWholeCopy) {
     QPrinter &p = printer();
     PageRenderer::preparePagedDevice(p, m_doc.paper);
+    const auto wholeOnce = [&p] {
+        p.setCopyCount(1);
+        p.setCollateCopies(false);
+        p.setPrintRange(QPrinter::AllPages);
+        p.setPageRanges(QPageRanges());
+    };
+    if (oneWholeCopy)
+        wholeOnce();
     p.setFromTo(1, qMax(1, pageCount()));
-    return dialogs().printDialog(parent, &p);
+    const bool confirmed = dialogs().printDialog(parent, &p, oneWholeCopy);
+    if (oneWholeCopy)
+        wholeOnce();
+    return confirmed;
 }
 
 void PrintControl::checkRange(int first, int last) const {
@@ -212,6 +223,10 @@ void PrintControl::writePdf(const QString &path, int first, int last) const {
 }
 
 void PrintControl::setZoomMode(int mode) {
+    // Set after every composed document, whose end has redrawn the previews already: only a new mode
+    // redraws them again.
+    if (mode == m_zoomMode)
+        return;
     m_zoomMode = mode;
     emit documentChanged();
 }

@@ -104,8 +104,10 @@ public:
 
     // The printer the control prints on: A4 unless the user chose otherwise in the print dialog.
     QPrinter &printer();
-    // The print dialog through the dialog service; true when the user confirmed the printer.
-    bool printDialog(QWidget *parent);
+    // The print dialog through the dialog service; true when the user confirmed the printer. For numbered
+    // forms (oneWholeCopy) the dialog offers no copies and no page range, and the printer is left at one copy
+    // of every page whatever it held before: a second copy would spend a second numbered form.
+    bool printDialog(QWidget *parent, bool oneWholeCopy = false);
     // Prints every page, or the pages first..last (1-based), on the chosen printer (after the print dialog
     // when asked). True when the pages went out; false when the dialog was cancelled or the printer reported
     // an error for the pages. A range not wholly inside the document prints nothing and throws PrintError:
@@ -123,7 +125,7 @@ public:
     using Output = std::function<bool(const PrintDocument &doc, int first, int last)>;
     void setOutput(Output output) { m_output = std::move(output); }
 
-    // The preview's zoom mode, kept for the preview widgets: 3 fits the whole page.
+    // The preview's zoom mode, kept for the preview widgets: 3 fits the whole page. A change redraws them.
     int zoomMode() const { return m_zoomMode; }
     void setZoomMode(int mode);
 

@@ -84,6 +84,10 @@ PrintData PrintData::read(CommandSet &devPrint, qint64 ertId, qint64 tanId, Clas
     d.issued = date(pupil, 0, "ert_keltezes");
     d.missedHours = str(pupil, 0, "ert_mulaszt");
     d.status = str(pupil, 0, "ert_vegleges");
+    const QVariant certificateNames = pupil.at(0, QStringLiteral("ert_biz_nevek"));
+    const QVariant registerNames = pupil.at(0, QStringLiteral("ert_tlap_nevek"));
+    d.certificateNames = certificateNames.isNull() ? -1 : certificateNames.toInt();
+    d.registerNames = registerNames.isNull() ? -1 : registerNames.toInt();
 
     const Recordset clauses = devPrint.run(QStringLiteral("getZaradek"), {ertId});
     for (int r = 0; r < clauses.count(); ++r)

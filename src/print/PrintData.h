@@ -35,6 +35,10 @@ struct PrintData {
     QString status;              // ert_vegleges
     bool officialPeriod = false; // tev_hivatalos "Igen"
     int schoolYear = 0;          // tev_ev, first calendar year of the school year
+    // The name options the official certificate and register sheet were printed with
+    // (SheetRecords::namesCode); -1 when no official run of that type is recorded.
+    int certificateNames = -1;
+    int registerNames = -1;
     QStringList clauses;
     QList<Part> parts;
     // Faulty-sheet flags by sheet number (index 0 is sheet 1).

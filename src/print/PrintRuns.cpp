@@ -1,6 +1,8 @@
 #include "print/PrintRuns.h"
 
 #include "data/AppData.h"
+#include "data/Connection.h"
+#include "data/DbError.h"
 #include "data/modSub.h"
 #include "print/PrintControl.h"
 #include "print/PrintData.h"
@@ -69,14 +71,45 @@ void PrintRuns::printPageByPage() {
     }
 }
 
-void PrintRuns::logAbort(qint64 ertId, const QString &type) {
-    modSub::WriteLog(QStringLiteral("ertekeles"), ertId,
-                     type == SheetRecords::kRegisterSheet
-                         ? QStringLiteral(" hivatalos torzslap nyomtatas megszakitva")
-                         : QStringLiteral(" hivatalos bizonyitvany nyomtatas megszakitva"));
+void PrintRuns::stopRun(qint64 ertId, const QString &type, const QString &reason,
+                        const QMap<int, QString> &used, const QList<int> &failed) {
+    // Forms already printed on are recorded nowhere else: their serials must not be lost with the run. A log
+    // description holds 50 characters, so each form gets an entry of its own after the abort's.
+    QStringList entries{type == SheetRecords::kRegisterSheet
+                            ? QStringLiteral(" hivatalos torzslap nyomtatas megszakitva")
+                            : QStringLiteral(" hivatalos bizonyitvany nyomtatas megszakitva")};
+    QStringList forUser;
+    for (auto it = used.cbegin(); it != used.cend(); ++it) {
+        const bool bad = failed.contains(it.key());
+        entries << QStringLiteral(" felhasznalt lap %1: %2%3")
+                       .arg(it.key())
+                       .arg(it.value(), bad ? QStringLiteral(" hibas") : QString());
+        forUser << QStringLiteral("%1. lap: %2%3")
+                       .arg(it.key())
+                       .arg(it.value(), bad ? QStringLiteral(" (hibás)") : QString());
+    }
+    QString told = reason;
+    if (!told.isEmpty() || !used.isEmpty())
+        told += QStringLiteral(
+                    "%1A nyomtatás megszakadt; a lapok sorszámai és az értékelés állapota nem változott.")
+                    .arg(told.isEmpty() ? QString() : QStringLiteral("\n"));
+    if (!used.isEmpty())
+        told += QStringLiteral("\nA már felhasznált nyomtatványok sorszáma: ") +
+                forUser.join(QStringLiteral(", "));
+    try {
+        Transaction t(AppData::current().devDB.connection());
+        for (const QString &entry : std::as_const(entries))
+            modSub::WriteLog(QStringLiteral("ertekeles"), ertId, entry);
+        t.commit();
+    } catch (const DbError &e) {
+        // The user still learns the serials, the only record of them left.
+        told += QStringLiteral("\nA naplóba sem sikerült írni: ") + e.message();
+    }
+    if (!told.isEmpty())
+        dialogs().warn(m_parent, told);
 }
 
-PrintRuns::Outcome PrintRuns::printOfficial(const PrintData &data, const QString &type) {
+PrintRuns::Outcome PrintRuns::printOfficial(const PrintData &data, const QString &type, int names) {
     const bool certificate = type == SheetRecords::kCertificate;
     dialogs().message(m_parent,
                       QStringLiteral("FIGYELEM! A hivatalos okmányok kinyomtatása előtt próbálja ki a "
@@ -104,40 +137,39 @@ PrintRuns::Outcome PrintRuns::printOfficial(const PrintData &data, const QString
         }
         if (!dialogs().ask(m_parent, printedText + QStringLiteral("Akar másodlatot nyomtatni?")))
             return {};
-        if (m_pc.printDialog(m_parent))
+        if (m_pc.printDialog(m_parent, true))
             printDuplicate(type);
         return {};
     }
-    if (!m_pc.printDialog(m_parent))
+    if (!m_pc.printDialog(m_parent, true))
         return {};
 
-    QStringList serials;
-    QList<int> failed;
-    QString typed;
+    // The serial typed for each sheet, and the sheets a page of which was sent to the printer.
+    QStringList typed;
+    QMap<int, QString> used;
+    QList<int> failed; // one entry per failed page
     try {
         for (int p = 1; p <= m_pc.pageCount(); ++p) {
             const int k = SheetRecords::sheetCount(p);
             if (p % 2 == 1) {
+                QString serial;
                 if (!askSerial(QStringLiteral("Kérem, adja meg a(z) ") + QString::number(k) +
                                    QStringLiteral(". lap sorszámát: "),
-                               typed)) {
-                    logAbort(data.ertId, type);
+                               serial)) {
+                    stopRun(data.ertId, type, QString(), used, failed);
                     return {};
                 }
-                serials.append(typed);
+                typed.append(serial);
             }
             if (!askPaper(officialPrompt(p, type))) {
-                logAbort(data.ertId, type);
+                stopRun(data.ertId, type, QString(), used, failed);
                 return {};
             }
             // A page the printer reported an error for is a failed sheet, as if the user had said so.
-            const bool good =
-                printPage(p) && dialogs().ask(m_parent, QStringLiteral("Sikerült a nyomtatás?"));
-            if (good) {
-                serials[k - 1] = typed;
+            const bool printed = printPage(p);
+            used.insert(k, typed.at(k - 1));
+            if (printed && dialogs().ask(m_parent, QStringLiteral("Sikerült a nyomtatás?")))
                 continue;
-            }
-            serials[k - 1] = SheetRecords::kFailed;
             failed.append(k);
             dialogs().message(
                 m_parent,
@@ -145,14 +177,18 @@ PrintRuns::Outcome PrintRuns::printOfficial(const PrintData &data, const QString
                 DialogService::Icon::Information, QMessageBox::Ok, QMessageBox::NoButton,
                 QStringLiteral("Információ"));
         }
+        // Any failed page spoils its sheet: a good back page does not make up for a failed front.
+        QStringList serials = typed;
+        for (const int k : std::as_const(failed))
+            serials[k - 1] = SheetRecords::kFailed;
+        SheetRecords::recordRun(data.ertId, type, serials, failed, names);
     } catch (const PrintError &e) {
-        logAbort(data.ertId, type);
-        dialogs().warn(m_parent,
-                       e.message() + QStringLiteral("\nA nyomtatás megszakadt; a lapok sorszámai és az "
-                                                    "értékelés állapota nem változott."));
+        stopRun(data.ertId, type, e.message(), used, failed);
+        return {};
+    } catch (const DbError &e) {
+        stopRun(data.ertId, type, e.message(), used, failed);
         return {};
     }
-    SheetRecords::recordRun(data.ertId, type, serials, failed);
     return {true, !failed.isEmpty()};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QMap>
 #include <QString>
 
 class PrintControl;
@@ -23,9 +25,11 @@ public:
         bool anyFailed = false; // a sheet was recorded as faulty
     };
     // The official run of the composed document of a type ("B" or "T") for the rating of data, with every
-    // check in its order. A completed run records its sheets, the status and the log in one transaction; a
-    // run stopped for any reason (Cancel, "megse", a printer that cannot be reached) records nothing.
-    Outcome printOfficial(const PrintData &data, const QString &type);
+    // check in its order; names: the name options it prints with (SheetRecords::namesCode). A completed run
+    // records its sheets, the names, the status and the log in one transaction; a run stopped for any reason
+    // (Cancel, "megse", a printer that cannot be reached, a refused write) records nothing, but the serials
+    // of the forms it used go into the log and to the user.
+    Outcome printOfficial(const PrintData &data, const QString &type, int names);
 
     // Prints sheet k of the composed official document onto a new form (the print dialog has been shown)
     // and stores the new serial when the user says it printed well. True when stored.
@@ -39,7 +43,10 @@ private:
     // Prints one page; false when the printer reported an error for it.
     bool printPage(int page);
     bool printDuplicate(const QString &type);
-    void logAbort(qint64 ertId, const QString &type);
+    // A stopped run: logs it and each form used so far (sheet to serial; failed ones marked), and tells the
+    // user why (reason, may be empty) and which forms were used.
+    void stopRun(qint64 ertId, const QString &type, const QString &reason, const QMap<int, QString> &used,
+                 const QList<int> &failed);
 
     QWidget *m_parent;
     PrintControl &m_pc;

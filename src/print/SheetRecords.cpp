@@ -3,6 +3,7 @@
 #include "data/AppData.h"
 #include "data/Connection.h"
 #include "data/modSub.h"
+#include "print/PrintControl.h"
 
 namespace SheetRecords {
 
@@ -30,18 +31,39 @@ QString advancedStatus(const QString &status, const QString &type) {
     return status;
 }
 
-void recordRun(qint64 ertId, const QString &type, const QStringList &serials,
-               const QList<int> &failedSheets) {
+QString storedStatus(qint64 ertId) {
+    const Recordset rating = AppData::current().devDB.run(QStringLiteral("getRatingStatus"), {ertId});
+    return rating.count() ? rating.at(0, QStringLiteral("ert_vegleges")).toString() : QString();
+}
+
+int namesCode(const PrintOptions &options) {
+    return options.competencyNames ? 2 : options.subjectNames ? 1 : 0;
+}
+
+void applyNames(int code, PrintOptions &options) {
+    options.subjectNames = code >= 1;
+    options.competencyNames = code >= 2;
+}
+
+void recordRun(qint64 ertId, const QString &type, const QStringList &serials, const QList<int> &failedPages,
+               int names) {
     Connection &c = AppData::current().devDB.connection();
     Transaction t(c);
+    // Read under the write lock: a run of another window that finished meanwhile is seen here.
+    const QString stored = storedStatus(ertId);
+    if (alreadyPrinted(stored, type))
+        throw PrintError(type == kRegisterSheet
+                             ? QStringLiteral("A hivatalos törzslapot közben máshol már kinyomtatták.")
+                             : QStringLiteral("A hivatalos bizonyítványt közben máshol már kinyomtatták."));
+    if (stored.isEmpty() || stored == QLatin1String("N"))
+        throw PrintError(QStringLiteral("Az értékelés közben már nincs véglegesítve."));
     for (int k = 1; k <= serials.size(); ++k)
         runPrintCommand(c, QStringLiteral("insOldal"), {ertId, serials.at(k - 1), type, k});
-    const Recordset rating =
-        c.query(QStringLiteral("SELECT ert_vegleges FROM ERTEKELES WHERE ert_id = ?"), {ertId});
-    const QString stored =
-        rating.count() ? rating.at(0, QStringLiteral("ert_vegleges")).toString() : QString();
+    runPrintCommand(c,
+                    type == kRegisterSheet ? QStringLiteral("setTlapNevek") : QStringLiteral("setBizNevek"),
+                    {names, ertId});
     runPrintCommand(c, QStringLiteral("setErt_vegleges"), {advancedStatus(stored, type), ertId});
-    for (const int k : failedSheets)
+    for (const int k : failedPages)
         modSub::WriteLog(QStringLiteral("ertekeles"), ertId,
                          QStringLiteral(" hibas nyomtatas a ") + QString::number(k) +
                              QStringLiteral(".lapnal"));

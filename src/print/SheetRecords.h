@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/PrintOptions.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,10 +26,20 @@ bool alreadyPrinted(const QString &status, const QString &type);
 // The status after an official run of that type: "I" to "B" or "T", the other printed one to "P".
 QString advancedStatus(const QString &status, const QString &type);
 
+// The rating's status as stored now; empty when the rating is gone.
+QString storedStatus(qint64 ertId);
+
+// The name options of the text ("Értékelési területek/alterületek kiírása") as the rating keeps them for the
+// official runs: 0 none, 1 subject headings, 2 subject, competency and sub-competency names.
+int namesCode(const PrintOptions &options);
+void applyNames(int code, PrintOptions &options);
+
 // Records a completed official run in one transaction: one row per sheet, k ascending, with its serial or
-// "HIBA"; the rating's status advanced from the one stored now; a log entry for each failed page and one
-// for the end of the run. A failure writes nothing.
-void recordRun(qint64 ertId, const QString &type, const QStringList &serials, const QList<int> &failedSheets);
+// "HIBA"; the name options the run printed with; the rating's status advanced from the one stored now; a
+// log entry for each failed page and one for the end of the run. A rating that meanwhile got printed of that
+// type (another window's run) or lost its finalisation is refused with PrintError. A failure writes nothing.
+void recordRun(qint64 ertId, const QString &type, const QStringList &serials, const QList<int> &failedPages,
+               int names);
 
 // Stores the serial of a reprinted sheet and logs it, in one transaction.
 void storeReprint(qint64 ertId, const QString &type, int sheet, const QString &serial);

@@ -159,7 +159,23 @@ QString frmPrint::officialType() const {
     return QString();
 }
 
+int frmPrint::keptNames() const {
+    const QString type = officialType();
+    if (type.isEmpty() || !SheetRecords::alreadyPrinted(m_data.status, type))
+        return -1;
+    return type == SheetRecords::kCertificate ? m_data.certificateNames : m_data.registerNames;
+}
+
 void frmPrint::recompose() {
+    // The official document of a printed type keeps the names its run printed with, so a reprinted sheet
+    // or a duplicate carries the same text as the rest of the run; the boxes show them and stay put.
+    const int kept = keptNames();
+    if (kept >= 0) {
+        chbKompetencia->setChecked(kept >= 1);
+        chbAlKomp->setChecked(kept >= 2);
+    }
+    chbKompetencia->setEnabled(kept < 0);
+    chbAlKomp->setEnabled(kept < 0);
     const PrintOptions options = currentOptions();
     // The editor's fill line counts with the names chosen here.
     PrintChoices::instance().setOptions(options);
@@ -228,7 +244,12 @@ void frmPrint::btnPrint_Click() {
     PrintRuns runs(this, *m_pc);
     const QString type = officialType();
     if (!type.isEmpty()) {
-        const PrintRuns::Outcome outcome = runs.printOfficial(m_data, type);
+        // Another window may have printed (or reopened) the rating since this one read it: the checks and
+        // the composed pages (the duplicate mark) follow the status as stored now.
+        if (SheetRecords::storedStatus(m_ertId) != m_data.status)
+            load();
+        const PrintRuns::Outcome outcome =
+            runs.printOfficial(m_data, type, SheetRecords::namesCode(currentOptions()));
         // After a recorded run the status and the faulty sheets are read again, so that a second run is
         // known for a duplicate and the failed sheets appear in the list.
         if (outcome.recorded)
@@ -246,7 +267,7 @@ void frmPrint::btnHibasNyomtat_Click() {
     const QString type = officialType();
     if (type.isEmpty() || cmbHiba->currentIndex() < 0)
         return;
-    if (!m_pc->printDialog(this)) {
+    if (!m_pc->printDialog(this, true)) {
         recompose();
         return;
     }

@@ -66,6 +66,9 @@ private:
     QString officialType() const;
     // Composes the current tab's document into the preview and shows the faulty sheets of an official one.
     void recompose();
+    // The name options the official document of the current tab must keep (its type has been printed with
+    // them), else -1.
+    int keptNames() const;
     void fillFaultySheets();
     void showFaultyControls(bool show);
 

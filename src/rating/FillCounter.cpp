@@ -3,6 +3,7 @@
 #include "print/DocumentLayout.h"
 #include "print/PrintChoices.h"
 #include "print/PrintControl.h"
+#include "print/SheetRecords.h"
 #include "print/TextPieces.h"
 
 #include <QLabel>
@@ -76,7 +77,10 @@ void FillCounter::schedule() {
 
 void FillCounter::countNow() {
     m_timer.stop();
-    m_label->setText(describe(count(m_pc, m_parts(), PrintChoices::instance().options())));
+    PrintOptions options = PrintChoices::instance().options();
+    if (m_printedNames >= 0)
+        SheetRecords::applyNames(m_printedNames, options);
+    m_label->setText(describe(count(m_pc, m_parts(), options)));
 }
 
 void FillCounter::clear() {

@@ -34,6 +34,9 @@ public:
     void schedule();
     void countNow();
     void clear();
+    // The name options the rating's official certificate was printed with (SheetRecords::namesCode), which
+    // the count then uses instead of the print window's last choice; -1 when it has not been printed.
+    void setPrintedNames(int code) { m_printedNames = code; }
 
     static constexpr int kDelayMs = 400;
 
@@ -42,4 +45,5 @@ private:
     std::function<QList<RatingOutline::Part>()> m_parts;
     QTimer m_timer;
     PrintControl m_pc;
+    int m_printedNames = -1;
 };

@@ -1,6 +1,7 @@
 #include "rating/WritingAids.h"
 
 #include "data/AppData.h"
+#include "print/SheetRecords.h"
 #include "rating/EditorWidgets.h"
 #include "rating/FillCounter.h"
 #include "rating/NameWords.h"
@@ -66,6 +67,11 @@ void WritingAids::ratingOpened() {
     SpellChecker::shared().setNames(names);
     m_spelling->recheck();
     reloadOutline();
+    // A printed certificate is counted as it was printed.
+    const QString status = rating.field(QStringLiteral("ert_vegleges")).toString();
+    const QVariant printedNames = rating.field(QStringLiteral("ert_biz_nevek"));
+    const bool printed = SheetRecords::alreadyPrinted(status, SheetRecords::kCertificate);
+    m_fill->setPrintedNames(printed && !printedNames.isNull() ? printedNames.toInt() : -1);
     m_fill->countNow();
 }
 

@@ -1,10 +1,13 @@
 #include "shell/DialogService.h"
 
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QTimer>
 
 namespace {
 DialogService *g_installed = nullptr;
@@ -35,9 +38,9 @@ public:
         const Showing s;
         return installed().saveFile(parent, caption, dir, filter);
     }
-    bool printDialog(QWidget *parent, QPrinter *printer) override {
+    bool printDialog(QWidget *parent, QPrinter *printer, bool oneWholeCopy) override {
         const Showing s;
-        return installed().printDialog(parent, printer);
+        return installed().printDialog(parent, printer, oneWholeCopy);
     }
     int runModal(QDialog *dialog) override {
         const Showing s;
@@ -113,8 +116,25 @@ QString QtDialogService::saveFile(QWidget *parent, const QString &caption, const
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-bool QtDialogService::printDialog(QWidget *parent, QPrinter *printer) {
+bool QtDialogService::printDialog(QWidget *parent, QPrinter *printer, bool oneWholeCopy) {
     QPrintDialog dlg(printer, parent);
+    if (oneWholeCopy) {
+        // Numbered forms: the page range, the copies and the odd/even page choice of Qt's own dialog are
+        // hidden once it is shown and again whenever another printer refreshes it (a native dialog's
+        // choices are overruled by the caller afterwards).
+        dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+        const auto restrict = [&dlg] {
+            if (auto *copies = dlg.findChild<QSpinBox *>(QStringLiteral("copies"));
+                copies && copies->parentWidget())
+                copies->parentWidget()->hide();
+            for (const char *name : {"gbPrintRange", "pageSetLabel", "pageSetCombo"})
+                if (auto *w = dlg.findChild<QWidget *>(QString::fromLatin1(name)))
+                    w->hide();
+        };
+        QTimer::singleShot(0, &dlg, restrict);
+        if (auto *printers = dlg.findChild<QComboBox *>(QStringLiteral("printers")))
+            QObject::connect(printers, &QComboBox::currentIndexChanged, &dlg, restrict, Qt::QueuedConnection);
+    }
     return dlg.exec() == QDialog::Accepted;
 }
 

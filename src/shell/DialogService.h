@@ -28,7 +28,8 @@ public:
                              const QString &filter) = 0;
     virtual QString saveFile(QWidget *parent, const QString &caption, const QString &dir,
                              const QString &filter) = 0;
-    virtual bool printDialog(QWidget *parent, QPrinter *printer) = 0;
+    // oneWholeCopy: the pages go onto numbered forms, so the dialog offers neither copies nor a page range.
+    virtual bool printDialog(QWidget *parent, QPrinter *printer, bool oneWholeCopy) = 0;
     // Shows a window modally and gives its result (QDialog::Accepted or Rejected).
     virtual int runModal(QDialog *dialog) = 0;
     // Opens a web page or a local file (the help page) with the desktop's viewer.
@@ -66,7 +67,7 @@ public:
                      const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &caption, const QString &dir,
                      const QString &filter) override;
-    bool printDialog(QWidget *parent, QPrinter *printer) override;
+    bool printDialog(QWidget *parent, QPrinter *printer, bool oneWholeCopy) override;
     int runModal(QDialog *dialog) override;
     bool openUrl(const QUrl &url) override;
 };

@@ -7,6 +7,8 @@ bool guarded(QWidget *parent, const std::function<void()> &handler) {
     try {
         handler();
         return true;
+    } catch (const RowGone &e) {
+        dialogs().warn(parent, e.message()); // a notice, not a failure of the program
     } catch (const DbError &e) {
         dialogs().error(parent, e.message());
     } catch (const std::exception &e) {

@@ -55,6 +55,9 @@ private:
     std::unique_ptr<frmSentences> openSentences(qint64 user, Level level, qint64 key, bool readOnly = false);
     QTreeWidgetItem *node(QTreeWidget *tree, const QStringList &path);
     QTreeWidgetItem *row(QTreeWidget *list, const QString &text);
+    void click(QTreeWidget *list, QTreeWidgetItem *at) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(at).center());
+    }
     void rightClick(frmSubjects *w, QTreeWidgetItem *at, bool byKeyboard = false);
     QVariant one(const QString &sql, const QVariantList &values = {});
     QStringList logEntries(qint64 since);
@@ -259,6 +262,11 @@ void tst_curriculum::treeKeepsItsPlaceholders() {
                           QStringLiteral("AKMPBANK %1 Alompetencia torlese").arg(s.subtraction),
                           QStringLiteral("AKMPBANK %1 Alompetencia torlese").arg(s.addition),
                           QStringLiteral("ATARGY %1 Tantargy torlese").arg(s.music)}));
+    // A subject deleted meanwhile by another user: its deleted placeholder does not come back to life.
+    SubjectTree::DeleteSubject(ata);
+    w->tvSubjects->setCurrentItem(subject);
+    m_s->dialogs.expectMessage(QStringLiteral("Az elemet időközben törölték *"), Icon::Exclamation);
+    w->mnuNewComp->trigger();
 }
 
 void tst_curriculum::renameLimits_data() {
@@ -484,7 +492,7 @@ void tst_curriculum::writingSentences() {
     QVERIFY(mine);
 
     // Sharing follows the switch, row by row.
-    w->lvSentences->setCurrentItem(mine);
+    click(w->lvSentences, mine);
     QCOMPARE(w->txtNew->text(), QStringLiteral("Önállóan dolgozik."));
     QVERIFY(w->chkVisible->isEnabled() && !w->chkVisible->isChecked());
     QTest::mouseClick(w->chkVisible, Qt::LeftButton);
@@ -501,12 +509,15 @@ void tst_curriculum::writingSentences() {
              QStringLiteral("Önállóan és pontosan dolgozik."));
 
     // A common sentence cannot be changed from here.
-    w->lvSentences->setCurrentItem(row(w->lvSentences, QStringLiteral("Hibátlanul ad össze.")));
+    click(w->lvSentences, row(w->lvSentences, QStringLiteral("Hibátlanul ad össze.")));
     QVERIFY(!w->btnRename->isEnabled() && !w->btnDelete->isEnabled() && !w->chkVisible->isEnabled());
     QVERIFY(w->btnNew->isDefault());
 
     // Rewriting with the button needs a text; deleting asks first and is not logged.
-    w->lvSentences->setCurrentItem(mine);
+    click(w->lvSentences, mine);
+    w->txtNew->setText(QStringLiteral("Mégsem."));
+    click(w->lvSentences, mine); // the selected row again: its text back
+    QCOMPARE(w->txtNew->text(), QStringLiteral("Önállóan és pontosan dolgozik."));
     w->txtNew->clear();
     m_s->dialogs.expectMessage(QStringLiteral("Be kell írnia egy szöveget"), Icon::Exclamation);
     QTest::mouseClick(w->btnRename, Qt::LeftButton);
@@ -544,6 +555,16 @@ void tst_curriculum::writingSentences() {
     QCOMPARE(one(QStringLiteral("SELECT mdb_akb_id FROM MONDATBANK WHERE mdb_szoveg='Szépen énekel.'"))
                  .toLongLong(),
              s.musicSub);
+    // Deleted meanwhile by another user: neither rewritten nor shared, and the list drops it.
+    click(music->lvSentences, row(music->lvSentences, QStringLiteral("Szépen énekel.")));
+    one(QStringLiteral("DELETE FROM MONDATBANK"));
+    const qint64 log1 = lastLogId();
+    for (QAbstractButton *b : QList<QAbstractButton *>{music->btnRename, music->chkVisible}) {
+        m_s->dialogs.expectMessage(QStringLiteral("A mondatot időközben törölték *"), Icon::Exclamation);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    QTRY_COMPARE(music->lvSentences->topLevelItemCount(), 0);
+    QCOMPARE(lastLogId(), log1);
 }
 
 void tst_curriculum::sentenceLengthLimits_data() {

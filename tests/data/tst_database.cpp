@@ -97,6 +97,12 @@ void tst_database::newFileHasSchemaAndSeedRows() {
         decisions << hat.at(i, QStringLiteral("hat_szoveg")).toString();
     QVERIFY(decisions.contains(QStringLiteral("Felsőbb évfolyamba léphet.")));
     QCOMPARE(t.db().run(QStringLiteral("getUsers")).count(), 0); // no user until the login window loads
+    // A file of an earlier version: its ratings lack the columns added since.
+    t.db().connection().exec(QStringLiteral("CREATE TABLE old AS SELECT ert_id FROM ERTEKELES; DROP TABLE "
+                                            "ERTEKELES; ALTER TABLE old RENAME TO ERTEKELES"));
+    t.app().openDatabase(t.path());
+    QVERIFY_THROWS_NO_EXCEPTION(
+        t.scalar(QStringLiteral("SELECT ert_biz_nevek, ert_tlap_nevek FROM ERTEKELES")));
 }
 
 void tst_database::newFileIsEncrypted() {

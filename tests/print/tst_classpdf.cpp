@@ -30,7 +30,8 @@ QStringList namesInPageOrder(const PdfText &pdf, const QStringList &names) {
     return out;
 }
 
-// A class whose pupils were entered out of alphabetical order; the last one has no text yet.
+// A class whose pupils were entered out of alphabetical order; the last one has no text yet, Petra was
+// removed.
 struct ClassFixture {
     TestDatabase t;
     RatingRows rows{t};
@@ -50,6 +51,10 @@ struct ClassFixture {
             for (int part = 0; i < 3 && part < 8 * (i + 1); ++part)
                 rows.addPart(ert, akb, QStringLiteral("Folyékonyan olvas, szövegértése jó. ").repeated(12));
         }
+        const qint64 removed = t.addPupil(QStringLiteral("Tanuló"), QStringLiteral("Petra"));
+        rows.addPart(rows.addRating(removed, osz, tev, QStringLiteral("N")), akb, QStringLiteral("Olvas."));
+        t.db().connection().query(QStringLiteral("UPDATE TANULO SET tan_del = 1 WHERE tan_id = ?"),
+                                  {removed});
     }
     // The pupils with text in class-list order, and the pages of their documents together.
     std::pair<QStringList, int> expected(PrintOptions::Document kind) {
@@ -58,7 +63,7 @@ struct ClassFixture {
         const Recordset list = t.db().run(QStringLiteral("getStudentsByClass"), {osz});
         for (int i = 0; i < list.count(); ++i) {
             const QString given = list.at(i, QStringLiteral("tan_knev")).toString();
-            if (given == QStringLiteral("Nóra"))
+            if (given == QStringLiteral("Nóra") || given == QStringLiteral("Petra"))
                 continue;
             names << given;
             const qint64 ert = t.scalar(QStringLiteral("SELECT ert_id FROM ERTEKELES WHERE ert_tan_id = ?"),
@@ -107,7 +112,7 @@ void tst_classpdf::wholeClass() {
     const PdfText pdf = PdfText::read(path);
     QVERIFY(pdf.ok);
     QCOMPARE(int(pdf.pageSizesMm.size()), pages);
-    QCOMPARE(namesInPageOrder(pdf, f.givenNames), names);
+    QCOMPARE(namesInPageOrder(pdf, f.givenNames << QStringLiteral("Petra")), names);
 
     // Stopped half-way: no file, and an earlier file of that name is left as it was.
     const QByteArray before = [&] {
@@ -130,10 +135,10 @@ void tst_classpdf::commandLine() {
     ClassFixture f;
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("osztaly.pdf"));
-    auto run = [&](const QString &cls) {
+    auto run = [&](const QString &cls, const QString &before = QStringLiteral("--database")) {
         QProcess p;
-        p.start(bin, {QStringLiteral("--database"), f.t.path(), QStringLiteral("--print-pdf"),
-                      QStringLiteral("--class"), cls, pdf, QStringLiteral("register")});
+        p.start(bin, {before, f.t.path(), QStringLiteral("--print-pdf"), QStringLiteral("--class"), cls, pdf,
+                      QStringLiteral("register")});
         p.waitForFinished(60000);
         return std::pair{p.exitCode(),
                          QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError())};
@@ -148,6 +153,10 @@ void tst_classpdf::commandLine() {
     const auto [missing, message] = run(QString::number(f.osz + 100));
     QCOMPARE(missing, 1);
     QVERIFY2(message.contains(QStringLiteral("Nincs ilyen osztály")), qPrintable(message));
+    // No class 0, and no option the program does not know: the usage, and nothing written.
+    for (const auto &[code, usage] :
+         {run(QStringLiteral("0")), run(QString::number(f.osz), QStringLiteral("--adatbazis"))})
+        QVERIFY2(code == 2 && usage.startsWith(QStringLiteral("Használat")), qPrintable(usage));
 }
 
 void tst_classpdf::fromThePupilChooser() {

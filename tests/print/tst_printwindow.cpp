@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 
@@ -182,6 +183,9 @@ void tst_printwindow::officialRefusals_data() {
     QTest::newRow("teacher, register printed")
         << 1 << "T" << true
         << "A hivatalos törzslap már ki lett nyomtatva! Csak az adminisztrátor nyomtathat másodlatot";
+    QTest::newRow("teacher, certificate printed in another window")
+        << 0 << "I>B" << true
+        << "A hivatalos bizonyítvány már ki lett nyomtatva! Csak az adminisztrátor nyomtathat másodlatot";
 }
 
 void tst_printwindow::officialRefusals() {
@@ -189,12 +193,14 @@ void tst_printwindow::officialRefusals() {
     QFETCH(QString, status);
     QFETCH(bool, officialPeriod);
     QFETCH(QString, message);
-    PrintFixture f(status);
+    PrintFixture f(status.section(QLatin1Char('>'), 0, 0));
     if (!officialPeriod)
         f.t.db().connection().query(QStringLiteral("UPDATE TANEV SET tev_hivatalos = 'Nem'"));
     frmPrint w;
     f.open(w);
     chooseTab(w, tab, tab == 0 ? w.optBHivatalos : w.optTHivatalosA4);
+    status = status.section(QLatin1Char('>'), -1);
+    f.t.db().connection().query(QStringLiteral("UPDATE ERTEKELES SET ert_vegleges = ?"), {status});
     f.dialogs.expectMessage(kWarning, Icon::Exclamation);
     f.dialogs.expectMessage(message, Icon::Information);
     w.btnPrint->click();
@@ -229,7 +235,7 @@ void tst_printwindow::officialRun_data() {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("advanced");
-    QTest::addColumn<QString>("lastPage"); // "good", "answered No", or "printer error"
+    QTest::addColumn<QString>("lastPage"); // "good", "answered No", "printer error", or "front answered No"
     QTest::newRow("certificate, last sheet failed") << 0 << "I"
                                                     << "B"
                                                     << "answered No";
@@ -242,6 +248,9 @@ void tst_printwindow::officialRun_data() {
     QTest::newRow("register, all good") << 1 << "I"
                                         << "T"
                                         << "good";
+    QTest::newRow("certificate, front page failed") << 0 << "I"
+                                                    << "B"
+                                                    << "front answered No";
 }
 
 void tst_printwindow::officialRun() {
@@ -250,14 +259,18 @@ void tst_printwindow::officialRun() {
     QFETCH(QString, advanced);
     QFETCH(QString, lastPage);
     const bool lastSheetFails = lastPage != QLatin1String("good");
+    const bool front = lastPage.startsWith(QLatin1String("front"));
     PrintFixture f(status);
     frmPrint w;
     f.open(w);
     chooseTab(w, tab, tab == 0 ? w.optBHivatalos : w.optTHivatalosA4);
+    w.chbKompetencia->click();
+    w.control()->printer().setCopyCount(2); // left from an earlier print dialog
     const bool certificate = tab == 0;
     const QString type = certificate ? QStringLiteral("B") : QStringLiteral("T");
     const int pages = w.pageCount();
     const int sheets = (pages + 1) / 2;
+    const int failSheet = front ? 1 : sheets;
     QVERIFY2(sheets >= 2, qPrintable(QString::number(pages)));
     QVERIFY(!w.cmbHiba->isVisible());
 
@@ -270,7 +283,7 @@ void tst_printwindow::officialRun() {
             f.expectSerial(QStringLiteral("S-%1").arg(k));
         f.dialogs.expectMessage(officialPrompt(p, certificate), Icon::Information);
         // Only the last page fails: after a good front page of its sheet, the last answer has the last word.
-        const bool fails = lastSheetFails && p == pages;
+        const bool fails = lastSheetFails && p == (front ? 1 : pages);
         // A page the printer reported an error for is failed without asking.
         if (fails && lastPage == QLatin1String("printer error"))
             f.failAt = {p};
@@ -282,19 +295,22 @@ void tst_printwindow::officialRun() {
             expected << QStringLiteral("%1:S-%1").arg(k);
     }
     if (lastSheetFails)
-        expected.last() = QStringLiteral("%1:HIBA").arg(sheets);
+        expected[failSheet - 1] = QStringLiteral("%1:HIBA").arg(failSheet);
     w.show();
     w.btnPrint->click();
     QVERIFY(f.dialogs.verifyDone());
     QCOMPARE(f.printed.size(), pages);
+    QVERIFY(w.control()->printer().copyCount() == 1 &&
+            f.dialogs.printDialogsOneWholeCopy() == QList<bool>({true}));
     QCOMPARE(f.sheets(type), expected);
     QCOMPARE(f.status(), advanced);
     QVERIFY(f.log().contains(QStringLiteral(" hivatalos biz. nyomtatas befejezve")));
-    QCOMPARE(f.log().contains(QStringLiteral(" hibas nyomtatas a %1.lapnal").arg(sheets)), lastSheetFails);
+    QCOMPARE(f.log().contains(QStringLiteral(" hibas nyomtatas a %1.lapnal").arg(failSheet)), lastSheetFails);
+    QVERIFY(w.chbKompetencia->isChecked() && !w.chbKompetencia->isEnabled());
     // The window reloaded: the failed sheet is offered for reprinting, and a second run is a duplicate.
     QCOMPARE(w.cmbHiba->isVisible(), lastSheetFails);
     QCOMPARE(comboItems(w.cmbHiba),
-             lastSheetFails ? QStringList({QStringLiteral("%1.").arg(sheets)}) : QStringList());
+             lastSheetFails ? QStringList({QStringLiteral("%1.").arg(failSheet)}) : QStringList());
     QCOMPARE(w.data().status, advanced);
     f.dialogs.expectMessage(kWarning, Icon::Exclamation);
     f.dialogs.expectMessage(
@@ -310,39 +326,50 @@ void tst_printwindow::stoppedRunWritesNothing_data() {
     QTest::newRow("megse at the second serial") << "megse";
     QTest::newRow("cancel at the paper") << "cancel";
     QTest::newRow("printer gone half-way") << "printer";
+    QTest::newRow("printed meanwhile in another window") << "meanwhile";
 }
 
 void tst_printwindow::stoppedRunWritesNothing() {
     QFETCH(QString, how);
+    const bool meanwhile = how == QLatin1String("meanwhile");
     PrintFixture f;
     frmPrint w;
     f.open(w);
+    const int pages = meanwhile ? w.pageCount() : 2;
     f.dialogs.expectMessage(kWarning, Icon::Exclamation);
     f.dialogs.expectPrintDialog(true);
-    for (int p = 1; p <= 2; ++p) {
-        if (p == 1)
-            f.expectSerial(QStringLiteral("S-1"));
+    for (int p = 1; p <= pages; ++p) {
+        if (p % 2)
+            f.expectSerial(QStringLiteral("S-%1").arg((p + 1) / 2));
         f.dialogs.expectMessage(officialPrompt(p, true), Icon::Information);
-        f.dialogs.expectMessage(kSuccess, Icon::Question, QMessageBox::Yes);
+        f.dialogs.expectMessage(kSuccess, Icon::Question, QMessageBox::Yes, [&f, p, pages, meanwhile] {
+            if (meanwhile && p == pages)
+                f.t.db().connection().query(QStringLiteral("UPDATE ERTEKELES SET ert_vegleges = 'B'"));
+        });
     }
     if (how == QLatin1String("megse")) {
         f.expectSerial(QString());
-    } else {
+    } else if (!meanwhile) {
         f.expectSerial(QStringLiteral("S-2"));
-        if (how == QLatin1String("cancel")) {
-            f.dialogs.expectMessage(officialPrompt(3, true), Icon::Information, QMessageBox::Cancel);
-        } else {
+        if (how == QLatin1String("printer"))
             f.breakAt = 3;
-            f.dialogs.expectMessage(officialPrompt(3, true), Icon::Information);
-            f.dialogs.expectMessage(QStringLiteral("A nyomtató nem érhető el: teszt*"), Icon::Exclamation);
-        }
+        f.dialogs.expectMessage(officialPrompt(3, true), Icon::Information,
+                                how == QLatin1String("cancel") ? QMessageBox::Cancel : QMessageBox::Ok);
     }
+    f.dialogs.expectMessage(how == QLatin1String("printer")
+                                ? QStringLiteral("A nyomtató nem érhető el: teszt*")
+                                : QStringLiteral("*"),
+                            Icon::Exclamation);
     w.btnPrint->click();
     QVERIFY(f.dialogs.verifyDone());
-    QCOMPARE(f.printed, QList<int>({1, 2}));
+    QCOMPARE(f.printed.size(), pages);
     QVERIFY(f.sheets(QStringLiteral("B")).isEmpty());
-    QCOMPARE(f.status(), QStringLiteral("I"));
-    QCOMPARE(f.log(), QStringList({QStringLiteral(" hivatalos bizonyitvany nyomtatas megszakitva")}));
+    QCOMPARE(f.status(), meanwhile ? QStringLiteral("B") : QStringLiteral("I"));
+    QStringList log{QStringLiteral(" hivatalos bizonyitvany nyomtatas megszakitva")};
+    for (int k = 1; k <= (pages + 1) / 2; ++k)
+        log << QStringLiteral(" felhasznalt lap %1: S-%1").arg(k);
+    QCOMPARE(f.log(), log);
+    QVERIFY(f.dialogs.shown().last().text.endsWith(QStringLiteral("%1. lap: S-%1").arg((pages + 1) / 2)));
 }
 
 void tst_printwindow::reprintFaultySheet_data() {
@@ -360,6 +387,8 @@ void tst_printwindow::reprintFaultySheet() {
     f.rows.addSheet(f.r.ertId, QStringLiteral("B"), 1, QStringLiteral("HIBA"));
     f.rows.addSheet(f.r.ertId, QStringLiteral("B"), 2, QStringLiteral("HIBA"));
     f.rows.addSheet(f.r.ertId, QStringLiteral("B"), 50, QStringLiteral("HIBA"));
+    // The run printed every name; the window's boxes start unticked.
+    f.t.db().connection().query(QStringLiteral("UPDATE ERTEKELES SET ert_biz_nevek = 2"));
     frmPrint w;
     f.open(w);
     w.show();
@@ -379,6 +408,8 @@ void tst_printwindow::reprintFaultySheet() {
     w.btnHibasNyomtat->click();
     QVERIFY(f.dialogs.verifyDone());
     QCOMPARE(f.printed, QList<int>({3, 4}));
+    QVERIFY(w.control()->page(4).allText().contains(QStringLiteral("Terület: Alterület: ")));
+    QCOMPARE(f.dialogs.printDialogsOneWholeCopy(), QList<bool>({true}));
     // The reprinted pages carried no duplicate mark although the certificate was printed before.
     const bool stored = answer == QMessageBox::Yes && !printerError;
     QCOMPARE(
@@ -423,7 +454,9 @@ void tst_printwindow::trialPrintingAndOptions() {
     // The competency option ticks the subject option; names then appear in the text.
     const QString subject = QStringLiteral("Tantárgy 0");
     QVERIFY(!w.control()->page(2).allText().contains(subject));
+    const QSignalSpy drawn(w.control(), &PrintControl::documentChanged);
     w.chbAlKomp->click();
+    QCOMPARE(drawn.count(), 1);
     QVERIFY(w.chbKompetencia->isChecked());
     QVERIFY(w.control()->page(2).allText().contains(subject + QStringLiteral(": ")));
     QVERIFY(w.control()->page(2).allText().contains(QStringLiteral("Terület: Alterület: ")));

@@ -233,10 +233,12 @@ void tst_writingaids::fillMatchesPrinting() {
     options.subjectNames = subjectNames;
     options.competencyNames = competencyNames;
     QList<qint64> subCompetencies;
-    for (int i = 0; i < 12; ++i)
-        subCompetencies << rows.addBranch(r.tevId, QStringLiteral("Tantárgy %1").arg(i / 3),
-                                          QStringLiteral("Terület %1").arg(i),
-                                          QStringLiteral("Rész %1").arg(i));
+    qint64 subject = 0, comp = 0;
+    for (int i = 0; i < 12; ++i) { // names whose Hungarian order is not their order in bytes
+        subject = i % 3 ? subject : rows.addSubject(r.tevId, QStringLiteral("Tantárgy %1").arg(i / 3));
+        comp = i % 3 == 2 ? comp : rows.addCompetency(subject, QStringList{"Olvasás", "Írás"}[i % 3]);
+        subCompetencies << rows.addSubCompetency(comp, QStringList{"Értés", "Zene", "Ábécé"}[i % 3]);
+    }
     PrintControl countControl;
     int sheetsBefore = 1;
     bool sheetAdded = false;
@@ -252,6 +254,12 @@ void tst_writingaids::fillMatchesPrinting() {
         const PrintData data = PrintData::read(t.app().devPrint, r.ertId, r.tanId);
         DocumentLayout layout(pc, data, options);
         const int printed = layout.compose();
+        QStringList outlined, laidOut; // the parts in the order printing lays them out
+        for (const RatingOutline::Part &p : RatingOutline::load(r.ertId, r.tevId).withPending({}))
+            outlined << p.text;
+        for (const PrintData::Part &p : data.parts)
+            laidOut << p.text;
+        QCOMPARE(outlined.filter(QStringLiteral("Rész")), laidOut);
         QCOMPARE(counted.pages, printed);
         QCOMPARE(counted.textPages, int(layout.textPages().size()));
         QCOMPARE(counted.sheets, (printed + 1) / 2);
@@ -266,6 +274,19 @@ void tst_writingaids::fillLineFollowsTypingAfterAPause() {
     SpellChecker::useDictionary(testDictionary());
     EditorSession s;
     frmMain *editor = s.openEditor(s.school.teacher);
+    // A printed certificate is counted with the names it was printed with, not the print window's last ones.
+    const qint64 printed = s.ratingOf(1);
+    s.db.db().run(QStringLiteral("createRatingData"),
+                  {printed, s.school.addition, sentences(40, QStringLiteral("Összeadásnál"))});
+    QStringList lines;
+    for (const QVariant &names : {QVariant(), QVariant(2)}) {
+        s.db.db().connection().query(
+            QStringLiteral("UPDATE ERTEKELES SET ert_vegleges = 'B', ert_biz_nevek = ? WHERE ert_id = ?"),
+            {names, printed});
+        s.choosePupil(editor, 1);
+        lines << editor->lblFill->text();
+    }
+    QVERIFY(lines.at(0) != lines.at(1));
     s.choosePupil(editor, 0);
     QCOMPARE(editor->lblFill->text(), QStringLiteral("Bizonyítvány: 1 pótlap, szöveg nélkül"));
     editor->txtRating->setFocus();

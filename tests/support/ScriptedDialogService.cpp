@@ -111,7 +111,8 @@ QString ScriptedDialogService::saveFile(QWidget *, const QString &caption, const
     return take(Kind::SaveFile, QStringLiteral("save file ") + caption, step) ? step.fileAnswer : QString();
 }
 
-bool ScriptedDialogService::printDialog(QWidget *, QPrinter *) {
+bool ScriptedDialogService::printDialog(QWidget *, QPrinter *, bool oneWholeCopy) {
+    m_oneWholeCopy << oneWholeCopy;
     Step step;
     return take(Kind::Print, QStringLiteral("print dialog"), step) && step.accept;
 }

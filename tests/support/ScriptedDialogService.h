@@ -45,7 +45,9 @@ public:
                      const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &caption, const QString &dir,
                      const QString &filter) override;
-    bool printDialog(QWidget *parent, QPrinter *printer) override;
+    bool printDialog(QWidget *parent, QPrinter *printer, bool oneWholeCopy) override;
+    // For each print dialog shown, whether it was the one of numbered forms (one whole copy).
+    const QList<bool> &printDialogsOneWholeCopy() const { return m_oneWholeCopy; }
     int runModal(QDialog *dialog) override;
     bool openUrl(const QUrl &url) override;
 
@@ -65,6 +67,7 @@ private:
 
     QQueue<Step> m_script;
     QList<Shown> m_shown;
+    QList<bool> m_oneWholeCopy;
 };
 
 QString iconName(DialogService::Icon icon);
