@@ -25,7 +25,7 @@ frmAllKids::frmAllKids(QWidget *parent) : QDialog(parent) {
                       listKids, "Label1");
     btnOK = namedButton(this, "btnOK", QStringLiteral("OK"));
     btnOK->setDefault(true);
-    btnCancel = namedButton(this, "btnCancel", QStringLiteral("Cancel"));
+    btnCancel = namedButton(this, "btnCancel", QStringLiteral("&Mégse"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnOK);

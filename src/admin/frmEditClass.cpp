@@ -65,7 +65,7 @@ frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     }
     cmbClassLeader = new QComboBox(dataPage);
     cmbClassLeader->setObjectName(QStringLiteral("cmbClassLeader"));
-    LabelN = labelFor(QStringLiteral("&Oszályfőnök:"), cmbClassLeader, "LabelN");
+    LabelN = labelFor(QStringLiteral("&Osztályfőnök:"), cmbClassLeader, "LabelN");
     lblPair = new QLabel(QStringLiteral("/"), dataPage);
     lblPair->setObjectName(QStringLiteral("lblPair"));
     auto *form = new QFormLayout(dataPage);
@@ -292,7 +292,7 @@ void frmEditClass::TabStrip1_Click(int index) {
         return;
     }
     if (!validate()) {
-        dialogs().inform(this, QStringLiteral("Hibás adatokat adott meg. Kérem ellenőrizze őket!"));
+        dialogs().inform(this, QStringLiteral("Hibás adatokat adott meg. Kérem, ellenőrizze őket!"));
         backToData();
         return;
     }
@@ -320,8 +320,8 @@ void frmEditClass::btnOK_Click() {
     // Enter confirms without the year field losing its focus: the year is widened here as well.
     Fields3_LostFocus();
     if (!validate()) {
-        dialogs().inform(this,
-                         QStringLiteral("Helytelen adatokat adott meg! Kérem töltse ki a hiányzó adatokat!"));
+        dialogs().inform(
+            this, QStringLiteral("Helytelen adatokat adott meg! Kérem, töltse ki a hiányzó adatokat!"));
         return;
     }
     if (m_oszId == 0) {
@@ -368,7 +368,7 @@ void frmEditClass::btnRemove_Click() {
     const qint64 tanId = keyOrTell(listKids, this, QStringLiteral("Nincs elem kijelölve!"));
     if (tanId == 0)
         return;
-    if (!dialogs().ask(this, QStringLiteral("Biztosan eltávolítja az kijelölt osztályból a tanulót?")))
+    if (!dialogs().ask(this, QStringLiteral("Biztosan eltávolítja a kijelölt osztályból a tanulót?")))
         return;
     SchoolYear::removePupil(tanId, m_oszId, m_tevId);
     LoadKids();

@@ -31,8 +31,8 @@ frmKidEdit::frmKidEdit(QWidget *parent) : QDialog(parent) {
     cmdTorol = namedButton(this, "cmdTorol", QStringLiteral("&Töröl"));
     btnCancel = namedButton(this, "btnCancel", QStringLiteral("Be&zár"));
     Label1 =
-        new QLabel(QStringLiteral("Új tanuló felvételéhez kattintson a Beállítások/Értékelési "
-                                  "beállítások/Osztályok menüpontra, majd a megfelelő osztály megnyitása "
+        new QLabel(QStringLiteral("Új tanuló felvételéhez kattintson a Beállítások/Értékelés "
+                                  "beállításai/Osztályok menüpontra, majd a megfelelő osztály megnyitása "
                                   "után vegye fel a tanulókat!"),
                    this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -151,7 +151,7 @@ void frmProfile::LoadData(const Record &user, bool readOnly) {
     m_newUser = false;
     m_readOnly = readOnly;
     m_isAdmin = user.toBool(QStringLiteral("usr_admin_rights"));
-    setWindowTitle(QStringLiteral("Felhsználó adatai: ") + user.toString(QStringLiteral("usr_nev")));
+    setWindowTitle(QStringLiteral("Felhasználó adatai: ") + user.toString(QStringLiteral("usr_nev")));
     const QString stored[FieldCount] = {user.toString(QStringLiteral("usr_login")),
                                         user.toString(QStringLiteral("usr_nev")),
                                         user.toString(QStringLiteral("usr_beosztas"))};

@@ -3,6 +3,7 @@
 #include "admin/AdminWidgets.h"
 #include "admin/SchoolYear.h"
 #include "data/AppData.h"
+#include "data/Clock.h"
 #include "data/modSub.h"
 #include "shell/Controls.h"
 #include "shell/DialogService.h"
@@ -24,9 +25,17 @@
 
 using namespace AdminWidgets;
 
+namespace {
+// The first year of the school year under way: it starts in September.
+int currentSchoolYear() {
+    const QDate today = Clock::now().date();
+    return today.month() >= 9 ? today.year() : today.year() - 1;
+}
+} // namespace
+
 frmSeason::frmSeason(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSeason"));
-    setWindowTitle(QStringLiteral("Érékelési Időszak"));
+    setWindowTitle(QStringLiteral("Értékelési időszakok"));
     grdSeason =
         makeListView(this, "grdSeason",
                      {QStringLiteral("Tanév"), QStringLiteral("Időszak"), QStringLiteral("Megjegyzés")});
@@ -40,14 +49,15 @@ frmSeason::frmSeason(QWidget *parent) : QDialog(parent) {
 
     fmeUj = new QGroupBox(QStringLiteral("Új értékelési időszak"), this);
     fmeUj->setObjectName(QStringLiteral("fmeUj"));
-    txtEv = new QLineEdit(QStringLiteral("2005"), fmeUj);
+    const int schoolYear = currentSchoolYear();
+    txtEv = new QLineEdit(QString::number(schoolYear), fmeUj);
     txtEv->setObjectName(QStringLiteral("txtEv"));
     UpDown1 = new QSpinBox(fmeUj);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     UpDown1->setRange(1900, 2999);
-    UpDown1->setValue(2005);
+    UpDown1->setValue(schoolYear);
     UpDown1->setAccessibleName(QStringLiteral("Tanév léptetése"));
-    lblEv = new QLabel(QStringLiteral("/2006"), fmeUj);
+    lblEv = new QLabel(QStringLiteral("/%1").arg(schoolYear + 1), fmeUj);
     lblEv->setObjectName(QStringLiteral("lblEv"));
     cmbHonap = new QComboBox(fmeUj);
     cmbHonap->setObjectName(QStringLiteral("cmbHonap"));
@@ -227,7 +237,7 @@ void frmSeason::btnDelete_Click() {
     }
     CommandSet &db = AppData::current().devDB;
     if (db.run(QStringLiteral("checkPeriodForRatings"), {tevId}).count() > 0) {
-        dialogs().inform(this, QStringLiteral("Az értékelési, minősítés időszakban már van értékelés, "
+        dialogs().inform(this, QStringLiteral("Az értékelési, minősítési időszakban már van értékelés, "
                                               "minősítés. Nem lehet törölni."));
         return;
     }

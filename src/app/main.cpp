@@ -7,6 +7,7 @@
 #include "print/ClassPdf.h"
 #include "print/PdfExport.h"
 #include "print/PrintControl.h"
+#include "shell/ProgramLook.h"
 #include "shell/frmAuth.h"
 
 #include <QApplication>
@@ -157,6 +158,7 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("Lorvanto"));
     // Lets the desktop match the windows with the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.lorvanto.Lorvanto"));
+    ProgramLook::install();
     PupilSheet::setXlsReaderProgram(QCoreApplication::applicationFilePath());
     // The program itself decides when it ends (closing the login or the main window), not the last window.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -13,7 +13,7 @@ bool SentenceFiles::exportSentences(QWidget *parent, const QStringList &texts) {
         return false;
     clsExport file;
     if (!file.CreateFile(path, ExchangeFile::Sentences)) {
-        dialogs().warn(parent, QStringLiteral("Hiba a fájl megyitásakor."));
+        dialogs().warn(parent, QStringLiteral("Hiba a fájl megnyitásakor."));
         return false;
     }
     for (const QString &text : texts)

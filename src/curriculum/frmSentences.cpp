@@ -25,7 +25,7 @@ constexpr int kIdRole = Qt::UserRole;
 constexpr int kTextRole = Qt::UserRole + 1;
 constexpr int kTagRole = Qt::UserRole; // on the owner column: "r/o" for a common sentence
 const QString kCaption = QStringLiteral("Mondatok kezelése");
-const QString kNoSentence = QStringLiteral("Nincs mondat kiválsztva.");
+const QString kNoSentence = QStringLiteral("Nincs mondat kiválasztva.");
 
 bool isReadOnlyRow(const QTreeWidgetItem *row) {
     return row->data(1, kTagRole).toString() == QLatin1String("r/o");

@@ -36,7 +36,6 @@ frmSubjects::frmSubjects(QWidget *parent) : QDialog(parent) {
     cmbPeriod = named(new QComboBox(this), "cmbPeriod");
     Label1->setBuddy(cmbPeriod);
     btnNewSubject = named(new QPushButton(QStringLiteral("Új tantárgy"), this), "btnNewSubject");
-    btnNewSubject->setVisible(false);
     auto *treeLabel = new QLabel(QStringLiteral("&Tantárgyak:"), this);
     tvSubjects = named(new QTreeWidget(this), "tvSubjects");
     tvSubjects->setHeaderHidden(true);
@@ -118,15 +117,29 @@ void frmSubjects::LoadTree() {
 
 void frmSubjects::SetEditMode(bool editable) {
     m_editable = editable;
-    lblInfo->setText(editable
-                         ? QStringLiteral("A tantárgystruktúra szerkesztéséhez kattintson jobb gombbal a "
-                                          "lista egyes elemeire, majd a felugró menüből válassza ki a "
-                                          "kívánt tevékenységet!")
-                         : QStringLiteral("Kattintson duplán az egyes elemekre, hogy megjelenjenek a "
-                                          "hozzájuk tartozó mondatok!"));
+    // A new subject comes from the button as well as from the right-click menu, which an empty tree hides.
+    btnNewSubject->setVisible(editable);
+    ShowHint();
     tvSubjects->setEditTriggers(editable
                                     ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
                                     : QAbstractItemView::NoEditTriggers);
+}
+
+void frmSubjects::ShowHint() {
+    // An empty tree has no items to click: the hint tells how the first subject comes.
+    if (tvSubjects->topLevelItemCount() == 0)
+        lblInfo->setText(m_editable ? QStringLiteral("Ebben az időszakban még nincs tantárgy. Kezdje az „Új "
+                                                     "tantárgy” gombbal; a területeket és alterületeket a "
+                                                     "tantárgyra, illetve a területre jobb gombbal "
+                                                     "kattintva veheti fel.")
+                                    : QStringLiteral("Ebben az időszakban még nincs tantárgy."));
+    else
+        lblInfo->setText(m_editable
+                             ? QStringLiteral("A tantárgystruktúra szerkesztéséhez kattintson jobb "
+                                              "gombbal a lista egyes elemeire, majd a felugró "
+                                              "menüből válassza ki a kívánt tevékenységet!")
+                             : QStringLiteral("Kattintson duplán az egyes elemekre, hogy megjelenjenek "
+                                              "a hozzájuk tartozó mondatok!"));
 }
 
 QTreeWidgetItem *frmSubjects::selectedNode() const {
@@ -188,6 +201,7 @@ void frmSubjects::mnuNewSubject_Click() {
     const qint64 ataId = SubjectTree::CreateSubject(periodId(), kNewSubject);
     const QSignalBlocker block(tvSubjects);
     startEditing(addNode(tvSubjects, nullptr, kNewSubject, ataId));
+    ShowHint();
 }
 
 void frmSubjects::mnuNewComp_Click() {
@@ -249,6 +263,7 @@ void frmSubjects::mnuDelete_Click() {
     }
     const QSignalBlocker block(tvSubjects);
     delete node;
+    ShowHint();
 }
 
 void frmSubjects::mnuEditSentences_Click() {

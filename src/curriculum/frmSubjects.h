@@ -46,6 +46,7 @@ protected:
 private:
     void LoadTree();
     void SetEditMode(bool editable);
+    void ShowHint();
     void cmbPeriod_Click();
     void tvSubjects_MouseUp(QPoint pos, bool byMouse);
     void tvSubjects_AfterLabelEdit(QTreeWidgetItem *node);

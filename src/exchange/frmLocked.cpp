@@ -65,7 +65,7 @@ frmLocked::frmLocked(QWidget *parent) : QDialog(parent) {
     lvExports = checkList(this, "lvExports", Option2->text(),
                           {QStringLiteral("Osztály"), QStringLiteral("Exportálta")});
     lvExports->hide();
-    btnUnlock = new QPushButton(QStringLiteral(" &Feloldás"), this);
+    btnUnlock = new QPushButton(QStringLiteral("&Feloldás"), this);
     btnUnlock->setObjectName(QStringLiteral("btnUnlock"));
     btnClose = new QPushButton(QStringLiteral("&Mégse"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
@@ -159,7 +159,7 @@ void frmLocked::btnUnlock_Click() {
         return;
     }
     if (!dialogs().ask(this, QStringLiteral("Ha folytatja, az egyes felhasználóknak adatvesztéssel járhat. "
-                                            "Biztos benne hogy oldja a zárolásokat?")))
+                                            "Biztos benne, hogy feloldja a zárolásokat?")))
         return;
     CommandSet &db = AppData::current().devDB;
     Transaction t(db.connection());

@@ -23,7 +23,7 @@ QString writeFile(QWidget *parent, const QString &caption, ExchangeFile::Kind ki
         return {};
     clsExport file;
     if (!file.CreateFile(path, kind)) {
-        dialogs().warn(parent, QStringLiteral("Hiba a fájl megyitásakor."));
+        dialogs().warn(parent, QStringLiteral("Hiba a fájl megnyitásakor."));
         return {};
     }
     records(file);

@@ -277,10 +277,10 @@ void DocumentLayout::registerPersonalData() {
         lineMm(x, T, x, T + 13);
 
     textAt(L + 5, T + 5, QStringLiteral("A tanuló"));
-    textAt(L + 23, T + 2, QStringLiteral("Törzslap szám :"));
+    textAt(L + 23, T + 2, QStringLiteral("Törzslapszám:"));
     boxAt(QStringLiteral("Osztálynapló sorszáma:"), L + 57, T + 1, 25, 8, 0);
     textAt(L + 87, T + 7, QStringLiteral("évfolyam"));
-    textAt(L + 106, T + 2, QStringLiteral("Apja(gondviselő) neve:"));
+    textAt(L + 106, T + 2, QStringLiteral("Apja (gondviselő) neve:"));
     boxAt(QStringLiteral("Családi és utóneve"), L + 4, T + 18, 18, 10, 0);
     textAt(L + 106, T + 14, QStringLiteral("Anyja születési neve"));
     boxAt(QStringLiteral("Születési helye"), L + 4, T + 34, 15, 10, 0);

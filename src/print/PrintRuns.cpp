@@ -20,7 +20,7 @@ QString officialPrompt(int page, const QString &type) {
     if (page == 1)
         return QStringLiteral("Tegye be az 1. pótlapot az 1. oldalával!");
     if (page == 2)
-        return QStringLiteral("Tegye be a 1. pótlapot a 2. oldalával!");
+        return QStringLiteral("Tegye be az 1. pótlapot a 2. oldalával!");
     return PrintRuns::paperPrompt(page, kPotlap);
 }
 
@@ -28,7 +28,7 @@ QString officialPrompt(int page, const QString &type) {
 
 QString PrintRuns::paperPrompt(int page, const QString &sheetWord) {
     return QStringLiteral("Tegye be a(z) ") + QString::number(SheetRecords::sheetCount(page)) +
-           QStringLiteral(". ") + sheetWord + QStringLiteral(" a(z)  ") + QString::number(page % 2 ? 1 : 2) +
+           QStringLiteral(". ") + sheetWord + QStringLiteral(" a(z) ") + QString::number(page % 2 ? 1 : 2) +
            QStringLiteral(". oldalával!");
 }
 
@@ -112,13 +112,13 @@ void PrintRuns::stopRun(qint64 ertId, const QString &type, const QString &reason
 PrintRuns::Outcome PrintRuns::printOfficial(const PrintData &data, const QString &type, int names) {
     const bool certificate = type == SheetRecords::kCertificate;
     dialogs().message(m_parent,
-                      QStringLiteral("FIGYELEM! A Hivatalos okmányok kinyomtatása előtt próbálja ki a "
-                                     "nyomtatóban, hogy milyen poziciókban hova nyomtat a nyomtató!"),
+                      QStringLiteral("FIGYELEM! A hivatalos okmányok kinyomtatása előtt próbálja ki a "
+                                     "nyomtatóban, hogy milyen pozíciókban hova nyomtat a nyomtató!"),
                       DialogService::Icon::Exclamation, QMessageBox::Ok, QMessageBox::NoButton,
                       QStringLiteral("FIGYELMEZTETÉS"));
     if (!data.officialPeriod) {
         dialogs().inform(m_parent,
-                         QStringLiteral("Nem hivatalos értékelési időszakban nem lehet Bizonyítványt "
+                         QStringLiteral("Nem hivatalos értékelési időszakban nem lehet bizonyítványt "
                                         "nyomtatni!"));
         return {};
     }
@@ -126,12 +126,13 @@ PrintRuns::Outcome PrintRuns::printOfficial(const PrintData &data, const QString
         dialogs().inform(m_parent, QStringLiteral("Az értékelés még nincs véglegesítve!"));
         return {};
     }
-    const QString printedText = certificate ? QStringLiteral("A hivatalos bizonyítvány már ki le nyomtatva! ")
-                                            : QStringLiteral("A hivatalos törzslap már ki le nyomtatva! ");
+    const QString printedText = certificate
+                                    ? QStringLiteral("A hivatalos bizonyítvány már ki lett nyomtatva! ")
+                                    : QStringLiteral("A hivatalos törzslap már ki lett nyomtatva! ");
     if (SheetRecords::alreadyPrinted(data.status, type)) {
         if (!AppData::current().login.isAdmin) {
             dialogs().inform(m_parent,
-                             printedText + QStringLiteral("Csak az Adminisztrátor nyomtathat másodlatot"));
+                             printedText + QStringLiteral("Csak az adminisztrátor nyomtathat másodlatot"));
             return {};
         }
         if (!dialogs().ask(m_parent, printedText + QStringLiteral("Akar másodlatot nyomtatni?")))
@@ -152,7 +153,7 @@ PrintRuns::Outcome PrintRuns::printOfficial(const PrintData &data, const QString
             const int k = SheetRecords::sheetCount(p);
             if (p % 2 == 1) {
                 QString serial;
-                if (!askSerial(QStringLiteral("Kérem adja meg a(z)") + QString::number(k) +
+                if (!askSerial(QStringLiteral("Kérem, adja meg a(z) ") + QString::number(k) +
                                    QStringLiteral(". lap sorszámát: "),
                                serial)) {
                     stopRun(data.ertId, type, QString(), used, failed);
@@ -172,7 +173,7 @@ PrintRuns::Outcome PrintRuns::printOfficial(const PrintData &data, const QString
             failed.append(k);
             dialogs().message(
                 m_parent,
-                QStringLiteral("A hibás lapo(ka)t az értékelés nyomtatasánál tudja újra nyomtatni!"),
+                QStringLiteral("A hibás lapo(ka)t az értékelés nyomtatásánál tudja újra nyomtatni!"),
                 DialogService::Icon::Information, QMessageBox::Ok, QMessageBox::NoButton,
                 QStringLiteral("Információ"));
         }
@@ -206,7 +207,7 @@ bool PrintRuns::printDuplicate(const QString &type) {
 
 bool PrintRuns::reprintSheet(qint64 ertId, const QString &type, int sheet) {
     QString serial;
-    if (!askSerial(QStringLiteral("Kérem adja meg a lap sorszámát: "), serial))
+    if (!askSerial(QStringLiteral("Kérem, adja meg a lap sorszámát: "), serial))
         return false;
     const int front = 2 * sheet - 1;
     const int back = 2 * sheet;
@@ -215,7 +216,7 @@ bool PrintRuns::reprintSheet(qint64 ertId, const QString &type, int sheet) {
     bool good = printPage(front);
     // A sheet whose back page is empty has no back page in the document: only its front is printed.
     if (back <= m_pc.pageCount()) {
-        if (!askPaper(QStringLiteral("Tegye be a pótlapot az 2. oldalával!")))
+        if (!askPaper(QStringLiteral("Tegye be a pótlapot a 2. oldalával!")))
             return false;
         good = printPage(back) && good;
     }

@@ -485,7 +485,7 @@ void frmMain::discardEdits() {
 bool frmMain::askToSave() {
     if (!m_dirty)
         return true;
-    const auto answer = dialogs().message(this, QStringLiteral("Menti a változásokat mielőtt folytatja?"),
+    const auto answer = dialogs().message(this, QStringLiteral("Menti a változásokat, mielőtt folytatja?"),
                                           DialogService::Icon::Question,
                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) {

@@ -246,7 +246,7 @@ void frmMenu::mnuBG_Click() {
     }
     if (m_bgPath.isEmpty())
         return;
-    if (dialogs().ask(this, QStringLiteral("Szeretné a hátteret eltávolítani(egyszínű háttere lesz)?"),
+    if (dialogs().ask(this, QStringLiteral("Szeretné a hátteret eltávolítani (egyszínű háttere lesz)?"),
                       QMessageBox::No)) {
         removeBackground();
         app.devDB.run(QStringLiteral("saveBG"), {QString(), app.login.userId()});
@@ -311,7 +311,7 @@ void frmMenu::mnuImportFullDB_Click() {
     }
     const QString question = QStringLiteral(
         "Figyelem! Az 'Adatbázis importálása' funkció az adatbázis egy az egyben visszaállítására szolgál.\n"
-        "Visszállításkor a jelenlegi adatok törlődnek, törlés előtt az adatbázisról a program biztonsági "
+        "Visszaállításkor a jelenlegi adatok törlődnek, törlés előtt az adatbázisról a program biztonsági "
         "másolatot készít.\nBiztosan folytatja?");
     if (dialogs().message(this, question, DialogService::Icon::Exclamation,
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
@@ -321,7 +321,7 @@ void frmMenu::mnuImportFullDB_Click() {
         return;
     }
     if (dialogs().message(this,
-                          QStringLiteral("A program most kilép, és visszállítja a kiválasztott adatbázist.\n"
+                          QStringLiteral("A program most kilép, és visszaállítja a kiválasztott adatbázist.\n"
                                          "A Mégse gombra kattintva még megszakíthatja a műveletet."),
                           DialogService::Icon::Information,
                           QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)

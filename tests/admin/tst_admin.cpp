@@ -164,7 +164,7 @@ void tst_admin::newUserThroughTheRightsTab() {
         [&] {
             QCOMPARE(tabs->currentIndex(), 1);
             QVERIFY(created > 0);
-            QCOMPARE(d->windowTitle(), QStringLiteral("Felhsználó adatai: Ábel Zoltán"));
+            QCOMPARE(d->windowTitle(), QStringLiteral("Felhasználó adatai: Ábel Zoltán"));
             QCOMPARE(child<QPushButton>(d, "btnOK")->text(), QStringLiteral("OK"));
             // Both lists know the new user at once, the managed list in Hungarian order.
             QVERIFY(comboTexts(m_auth->cmbUsers).contains(QStringLiteral("zoli")));
@@ -306,7 +306,7 @@ void tst_admin::editAndDeleteUser() {
     users.dlUsers->setCurrentRow(2); // Nagy Béla
     m_dialogs->expectModal(QStringLiteral("frmProfile"), [](QDialog *d) {
         auto *profile = qobject_cast<frmProfile *>(d);
-        [&] { QCOMPARE(d->windowTitle(), QStringLiteral("Felhsználó adatai: Nagy Béla")); }();
+        [&] { QCOMPARE(d->windowTitle(), QStringLiteral("Felhasználó adatai: Nagy Béla")); }();
         profile->Fields[frmProfile::Login]->setText(QStringLiteral("arpi"));
         profile->Fields[frmProfile::FullName]->setText(QStringLiteral("Árpád Béla"));
         profile->btnOK->click();
@@ -392,7 +392,7 @@ void tst_admin::ownDataReadOnlyFromMenu() {
     m_dialogs->expectModal(QStringLiteral("frmProfile"), [&](QDialog *d) {
         auto *profile = qobject_cast<frmProfile *>(d);
         [&] {
-            QCOMPARE(d->windowTitle(), QStringLiteral("Felhsználó adatai: Kiss Anna"));
+            QCOMPARE(d->windowTitle(), QStringLiteral("Felhasználó adatai: Kiss Anna"));
             QCOMPARE(profile->Fields[frmProfile::Login]->text(), QStringLiteral("kissannamaria"));
             for (QLineEdit *field : profile->Fields)
                 QVERIFY(field->isReadOnly());

@@ -11,6 +11,7 @@
 #include "admin/frmEditKid.h"
 #include "admin/frmKidEdit.h"
 #include "admin/frmSeason.h"
+#include "data/Clock.h"
 #include "data/modSub.h"
 #include "shell/ValidMark.h"
 #include "shell/frmMenu.h"
@@ -81,6 +82,8 @@ private slots:
     void newPeriodCopiesCurriculum_data();
     void newPeriodCopiesCurriculum();
     void firstPeriodBecomesActiveAndClickActivates();
+    void newPeriodOffersCurrentSchoolYear_data();
+    void newPeriodOffersCurrentSchoolYear();
     void periodDeleteRules();
     void copyClasses_data();
     void copyClasses();
@@ -102,6 +105,8 @@ private slots:
     void deletePupilFromList();
     void menuOpensWindows_data();
     void menuOpensWindows();
+    void captions_data();
+    void captions();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -230,6 +235,26 @@ void tst_schoolyear::firstPeriodBecomesActiveAndClickActivates() {
     QCOMPARE(empty.scalar("SELECT COUNT(*) FROM TANEV").toInt(), 2);
 }
 
+void tst_schoolyear::newPeriodOffersCurrentSchoolYear_data() {
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("year");
+    QTest::newRow("August: the school year still under way") << QDate(2031, 8, 31) << "2030";
+    QTest::newRow("September: the new school year") << QDate(2031, 9, 1) << "2031";
+}
+
+void tst_schoolyear::newPeriodOffersCurrentSchoolYear() {
+    QFETCH(QDate, today);
+    QFETCH(QString, year);
+    TestDatabase empty;
+    empty.loginAs(empty.addUser("igazgato", "Igazgató", true));
+    Clock::set([today] { return QDateTime(today, QTime(10, 0)); });
+    frmSeason w;
+    Clock::reset();
+    w.cmdUj->click();
+    QCOMPARE(w.txtEv->text(), year);
+    QCOMPARE(w.lblEv->text(), QStringLiteral("/%1").arg(year.toInt() + 1));
+}
+
 void tst_schoolyear::periodDeleteRules() {
     frmSeason w;
     m_dialogs->expectMessage("Először kattintson a törölni kívánt időszakra!", Icon::Information);
@@ -241,7 +266,7 @@ void tst_schoolyear::periodDeleteRules() {
     const qint64 rating = rows.addRating(m_school->pupils[0], oldClass, m_school->oldPeriod);
     w.grdSeason->setCurrentItem(w.grdSeason->findItems("Év vége", Qt::MatchExactly, 1).value(0));
     m_dialogs->expectMessage(
-        "Az értékelési, minősítés időszakban már van értékelés, minősítés. Nem lehet törölni.",
+        "Az értékelési, minősítési időszakban már van értékelés, minősítés. Nem lehet törölni.",
         Icon::Information);
     w.btnDelete->click();
 
@@ -432,7 +457,7 @@ void tst_schoolyear::classFieldValidation() {
     QCOMPARE(hasInvalidMark(label(&w, 1)), !valid);
     QVERIFY(!hasInvalidMark(label(&w, 4))); // an empty remark is allowed
     if (!valid) {
-        m_dialogs->expectMessage("Helytelen adatokat adott meg! Kérem töltse ki a hiányzó adatokat!",
+        m_dialogs->expectMessage("Helytelen adatokat adott meg! Kérem, töltse ki a hiányzó adatokat!",
                                  Icon::Information);
         QMetaObject::invokeMethod(&w, [&w] { emit w.btnOK->clicked(); });
         QCoreApplication::processEvents();
@@ -460,7 +485,7 @@ void tst_schoolyear::newClassCreatedOnPupilsTab() {
     QCOMPARE(w.TabStrip1->currentIndex(), 0);
     m_dialogs->expectMessage("Az osztályt létre kell hoznia, mielőtt folytatja. Létrehozza?", Icon::Question,
                              QMessageBox::Yes);
-    m_dialogs->expectMessage("Hibás adatokat adott meg. Kérem ellenőrizze őket!", Icon::Information);
+    m_dialogs->expectMessage("Hibás adatokat adott meg. Kérem, ellenőrizze őket!", Icon::Information);
     w.TabStrip1->setCurrentIndex(1);
     QCOMPARE(w.TabStrip1->currentIndex(), 0);
 
@@ -507,7 +532,7 @@ void tst_schoolyear::removePupilTakesOnlyThatClassRating() {
     m_dialogs->expectMessage("Nincs elem kijelölve!", Icon::Information);
     w.btnRemove->click();
     w.listKids->setCurrentItem(rowWithText(w.listKids, "Árva Ádám"));
-    m_dialogs->expectMessage("Biztosan eltávolítja az kijelölt osztályból a tanulót?", Icon::Question,
+    m_dialogs->expectMessage("Biztosan eltávolítja a kijelölt osztályból a tanulót?", Icon::Question,
                              QMessageBox::Yes);
     w.btnRemove->click();
     QCOMPARE(w.listKids->topLevelItemCount(), 2);
@@ -783,6 +808,45 @@ void tst_schoolyear::menuOpensWindows() {
         button->click();
     }
     QCOMPARE(m_dialogs->pending(), 0);
+}
+
+void tst_schoolyear::captions_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control"); // empty: the window's title
+    QTest::addColumn<QString>("text");
+    QTest::newRow("period window") << "frmSeason"
+                                   << ""
+                                   << "Értékelési időszakok";
+    QTest::newRow("class teacher") << "frmEditClass"
+                                   << "LabelN"
+                                   << "&Osztályfőnök:";
+    QTest::newRow("school pupils") << "frmAllKids"
+                                   << "btnCancel"
+                                   << "&Mégse";
+    QTest::newRow("pupil list hint")
+        << "frmKidEdit"
+        << "Label1"
+        << "Új tanuló felvételéhez kattintson a Beállítások/Értékelés beállításai/"
+           "Osztályok menüpontra, majd a megfelelő osztály megnyitása után vegye "
+           "fel a tanulókat!";
+}
+
+void tst_schoolyear::captions() {
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    std::unique_ptr<QDialog> w;
+    if (window == "frmSeason")
+        w = std::make_unique<frmSeason>();
+    else if (window == "frmEditClass")
+        w = std::make_unique<frmEditClass>();
+    else if (window == "frmAllKids")
+        w = std::make_unique<frmAllKids>();
+    else
+        w = std::make_unique<frmKidEdit>();
+    QObject *shown = control.isEmpty() ? w.get() : w->findChild<QObject *>(control);
+    QVERIFY(shown);
+    QCOMPARE(control.isEmpty() ? w->windowTitle() : shown->property("text").toString(), text);
 }
 
 QTEST_MAIN(tst_schoolyear)

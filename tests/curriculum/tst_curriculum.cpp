@@ -38,6 +38,7 @@ private slots:
     void popupMenuByLevel();
     void readOnlyUnlessAdminInActivePeriod_data();
     void readOnlyUnlessAdminInActivePeriod();
+    void emptyPeriodStartsWithButton();
     void whoSeesWhichSentence_data();
     void whoSeesWhichSentence();
     void writingSentences();
@@ -380,6 +381,7 @@ void tst_curriculum::readOnlyUnlessAdminInActivePeriod() {
     const bool editable = admin && activePeriod;
     QCOMPARE(w->isEditable(), editable);
     QCOMPARE(w->lblInfo->text().startsWith(QStringLiteral("Kattintson duplán")), !editable);
+    QCOMPARE(w->btnNewSubject->isVisible(), editable);
     QCOMPARE(w->tvSubjects->editTriggers() == QAbstractItemView::NoEditTriggers, !editable);
     QTreeWidgetItem *n = node(w->tvSubjects, {subject});
     rightClick(w.get(), n);
@@ -404,6 +406,19 @@ void tst_curriculum::readOnlyUnlessAdminInActivePeriod() {
                                : QStringLiteral("Mondatok kezelése - inaktív időszak, csak olvasásra."));
     QCOMPARE(shownPath, subject);
     QCOMPARE(usable, QList<bool>(5, editable));
+}
+
+void tst_curriculum::emptyPeriodStartsWithButton() {
+    SchoolFixture &s = m_s->school;
+    m_s->db.db().run(QStringLiteral("updateActivePeriod"), {s.oldPeriod});
+    auto w = openSubjects(s.admin);
+    QCOMPARE(w->tvSubjects->topLevelItemCount(), 0);
+    QVERIFY(w->btnNewSubject->isVisible());
+    QVERIFY(w->lblInfo->text().contains(QStringLiteral("„%1”").arg(w->btnNewSubject->text())));
+    QTest::mouseClick(w->btnNewSubject, Qt::LeftButton);
+    QCOMPARE(w->tvSubjects->topLevelItemCount(), 1);
+    QCOMPARE(one(QStringLiteral("SELECT COUNT(*) FROM ATARGY WHERE ata_tev_id=?"), {s.oldPeriod}).toInt(), 1);
+    QVERIFY(!w->lblInfo->text().contains(w->btnNewSubject->text()));
 }
 
 void tst_curriculum::whoSeesWhichSentence_data() {
@@ -517,7 +532,7 @@ void tst_curriculum::writingSentences() {
     QCOMPARE(one(QStringLiteral("SELECT count(*) FROM MONDATBANK WHERE mdb_id=?"), {id}).toInt(), 0);
 
     // With nothing selected.
-    m_s->dialogs.expectMessage(QStringLiteral("Nincs mondat kiválsztva."), Icon::Information);
+    m_s->dialogs.expectMessage(QStringLiteral("Nincs mondat kiválasztva."), Icon::Information);
     QTest::mouseClick(w->btnDelete, Qt::LeftButton);
     m_s->dialogs.expectMessage(QStringLiteral("Nincs elem kiválasztva."), Icon::Information);
     QTest::mouseClick(w->chkVisible, Qt::LeftButton);

@@ -351,7 +351,7 @@ void tst_checkout::lockedWindowReleasesLocks() {
     tick(locks.lvLocks, 0);
     dialogs.expectMessage(
         QStringLiteral("Ha folytatja, az egyes felhasználóknak adatvesztéssel járhat. Biztos "
-                       "benne hogy oldja a zárolásokat?"),
+                       "benne, hogy feloldja a zárolásokat?"),
         Icon::Question, QMessageBox::No);
     QTest::mouseClick(locks.btnUnlock, Qt::LeftButton);
     QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM ERTEKELES WHERE ert_lock_usr_id<>0")).toInt(), 3);

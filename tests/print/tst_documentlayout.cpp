@@ -467,9 +467,9 @@ void tst_documentlayout::registerSheetFrameAndLabels() {
         QVERIFY2(hasLine(p, l[0], l[1], l[2], l[3]), qPrintable(QString::number(l[1])));
     const QList<std::tuple<QString, int, int>> labels = {
         {QStringLiteral("A tanuló"), L + 5, T + 5},
-        {QStringLiteral("Törzslap szám :"), L + 23, T + 2},
+        {QStringLiteral("Törzslapszám:"), L + 23, T + 2},
         {QStringLiteral("évfolyam"), L + 87, T + 7},
-        {QStringLiteral("Apja(gondviselő) neve:"), L + 106, T + 2},
+        {QStringLiteral("Apja (gondviselő) neve:"), L + 106, T + 2},
         {QStringLiteral("Anyja születési neve"), L + 106, T + 14},
         {QStringLiteral("község/város"), L + 83, T + 33},
         {QStringLiteral("ország"), L + 92, T + 40},

@@ -29,10 +29,10 @@ namespace {
 
 using Icon = DialogService::Icon;
 
-const QString kWarning = QStringLiteral("FIGYELEM! A Hivatalos okmányok kinyomtatása előtt próbálja ki a "
-                                        "nyomtatóban, hogy milyen poziciókban hova nyomtat a nyomtató!");
+const QString kWarning = QStringLiteral("FIGYELEM! A hivatalos okmányok kinyomtatása előtt próbálja ki a "
+                                        "nyomtatóban, hogy milyen pozíciókban hova nyomtat a nyomtató!");
 const QString kSuccess = QStringLiteral("Sikerült a nyomtatás?");
-const QString kFaulty = QStringLiteral("A hibás lapo(ka)t az értékelés nyomtatasánál tudja újra nyomtatni!");
+const QString kFaulty = QStringLiteral("A hibás lapo(ka)t az értékelés nyomtatásánál tudja újra nyomtatni!");
 
 // A rating with enough text for two sheets of every document.
 struct PrintFixture {
@@ -143,7 +143,7 @@ QString officialPrompt(int page, bool certificate) {
     if (page == 1)
         return QStringLiteral("Tegye be az 1. pótlapot az 1. oldalával!");
     if (page == 2)
-        return QStringLiteral("Tegye be a 1. pótlapot a 2. oldalával!");
+        return QStringLiteral("Tegye be az 1. pótlapot a 2. oldalával!");
     return PrintRuns::paperPrompt(page, QStringLiteral("pótlapot"));
 }
 
@@ -172,20 +172,20 @@ void tst_printwindow::officialRefusals_data() {
     QTest::addColumn<QString>("message");
     const QString notFinal = QStringLiteral("Az értékelés még nincs véglegesítve!");
     const QString notOfficial =
-        QStringLiteral("Nem hivatalos értékelési időszakban nem lehet Bizonyítványt nyomtatni!");
+        QStringLiteral("Nem hivatalos értékelési időszakban nem lehet bizonyítványt nyomtatni!");
     QTest::newRow("certificate N") << 0 << "N" << true << notFinal;
     QTest::newRow("register N") << 1 << "N" << true << notFinal;
     QTest::newRow("certificate, period not official") << 0 << "I" << false << notOfficial;
     QTest::newRow("register, period not official") << 1 << "I" << false << notOfficial;
     QTest::newRow("teacher, certificate printed")
         << 0 << "P" << true
-        << "A hivatalos bizonyítvány már ki le nyomtatva! Csak az Adminisztrátor nyomtathat másodlatot";
+        << "A hivatalos bizonyítvány már ki lett nyomtatva! Csak az adminisztrátor nyomtathat másodlatot";
     QTest::newRow("teacher, register printed")
         << 1 << "T" << true
-        << "A hivatalos törzslap már ki le nyomtatva! Csak az Adminisztrátor nyomtathat másodlatot";
+        << "A hivatalos törzslap már ki lett nyomtatva! Csak az adminisztrátor nyomtathat másodlatot";
     QTest::newRow("teacher, certificate printed in another window")
         << 0 << "I>B" << true
-        << "A hivatalos bizonyítvány már ki le nyomtatva! Csak az Adminisztrátor nyomtathat másodlatot";
+        << "A hivatalos bizonyítvány már ki lett nyomtatva! Csak az adminisztrátor nyomtathat másodlatot";
 }
 
 void tst_printwindow::officialRefusals() {
@@ -219,7 +219,7 @@ void tst_printwindow::administratorDuplicateRecordsNothing() {
     QVERIFY(w.control()->page(1).findText(DocumentLayout::duplicateMark()));
     f.dialogs.expectMessage(kWarning, Icon::Exclamation);
     f.dialogs.expectMessage(
-        QStringLiteral("A hivatalos bizonyítvány már ki le nyomtatva! Akar másodlatot nyomtatni?"),
+        QStringLiteral("A hivatalos bizonyítvány már ki lett nyomtatva! Akar másodlatot nyomtatni?"),
         Icon::Question, QMessageBox::Yes);
     f.dialogs.expectPrintDialog(true);
     for (int p = 1; p <= w.pageCount(); ++p)
@@ -315,7 +315,7 @@ void tst_printwindow::officialRun() {
     f.dialogs.expectMessage(kWarning, Icon::Exclamation);
     f.dialogs.expectMessage(
         (certificate ? QStringLiteral("A hivatalos bizonyítvány") : QStringLiteral("A hivatalos törzslap")) +
-            QStringLiteral(" már ki le nyomtatva! Csak az Adminisztrátor nyomtathat másodlatot"),
+            QStringLiteral(" már ki lett nyomtatva! Csak az adminisztrátor nyomtathat másodlatot"),
         Icon::Information);
     w.btnPrint->click();
     QVERIFY(f.dialogs.verifyDone());
@@ -402,7 +402,7 @@ void tst_printwindow::reprintFaultySheet() {
     f.dialogs.expectPrintDialog(true);
     f.expectSerial(QStringLiteral("Új-7"));
     f.dialogs.expectMessage(QStringLiteral("Tegye be a pótlapot az 1. oldalával!"), Icon::Information);
-    f.dialogs.expectMessage(QStringLiteral("Tegye be a pótlapot az 2. oldalával!"), Icon::Information);
+    f.dialogs.expectMessage(QStringLiteral("Tegye be a pótlapot a 2. oldalával!"), Icon::Information);
     if (!printerError)
         f.dialogs.expectMessage(kSuccess, Icon::Question, answer);
     w.btnHibasNyomtat->click();
@@ -434,10 +434,10 @@ void tst_printwindow::trialPrintingAndOptions() {
     QCOMPARE(w.control()->document().paper.orientation, 0);
     // Trial register sheet: page by page, Cancel at the second page ends the run.
     f.dialogs.expectPrintDialog(true);
-    f.dialogs.expectMessage(QStringLiteral("Tegye be a(z) 1. pótlapot a(z)  1. oldalával!"),
+    f.dialogs.expectMessage(QStringLiteral("Tegye be a(z) 1. pótlapot a(z) 1. oldalával!"),
                             Icon::Information);
-    f.dialogs.expectMessage(QStringLiteral("Tegye be a(z) 1. pótlapot a(z)  2. oldalával!"),
-                            Icon::Information, QMessageBox::Cancel);
+    f.dialogs.expectMessage(QStringLiteral("Tegye be a(z) 1. pótlapot a(z) 2. oldalával!"), Icon::Information,
+                            QMessageBox::Cancel);
     w.btnPrint->click();
     QVERIFY(f.dialogs.verifyDone());
     QCOMPARE(f.printed, QList<int>({1}));
@@ -496,7 +496,7 @@ void tst_printwindow::printingFromTheEditor() {
         s.dialogs.expectMessage(QStringLiteral("Tegye be az 1. pótlapot az 1. oldalával!"),
                                 Icon::Information);
         s.dialogs.expectMessage(kSuccess, Icon::Question, QMessageBox::Yes);
-        s.dialogs.expectMessage(QStringLiteral("Tegye be a 1. pótlapot a 2. oldalával!"), Icon::Information);
+        s.dialogs.expectMessage(QStringLiteral("Tegye be az 1. pótlapot a 2. oldalával!"), Icon::Information);
         s.dialogs.expectMessage(kSuccess, Icon::Question, QMessageBox::Yes);
         w->btnPrint->click();
         w->cmdKilep->click();

@@ -446,7 +446,7 @@ void tst_editor::readOnly() {
     QCOMPARE(partText(0, m_s->school.addition).toString(), QStringLiteral("Tárolt szöveg."));
     QVERIFY(m_s->db.scalar(QStringLiteral("SELECT ert_mulaszt FROM ERTEKELES WHERE ert_id=?"), {ratingOf(0)})
                 .isNull());
-    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                QMessageBox::No);
     // A reader never unlocks: closing leaves another user's lock in place.
     QVERIFY(editor->parentWidget()->close());
@@ -519,7 +519,7 @@ void tst_editor::askToSave() {
     choosePupil(editor, 0);
     type(editor, QStringLiteral("Félbehagyott."));
     QPointer<frmMain> guard = editor;
-    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                QMessageBox::StandardButton(answer));
     const bool closed = editor->parentWidget()->close();
     QCOMPARE(closed, answer != QMessageBox::Cancel);
@@ -528,7 +528,7 @@ void tst_editor::askToSave() {
         QVERIFY(editor->isDirty());
         QCOMPARE(editor->txtRating->toPlainText(), QStringLiteral("Félbehagyott."));
         // Logging out asks the same question through the main window.
-        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                    QMessageBox::Cancel);
         m_s->menu->mnuLogout->trigger();
         QVERIFY(m_s->menu->isVisible());
@@ -583,7 +583,7 @@ void tst_editor::revertDropsPendingPart() {
     QCOMPARE(caption(),
              headerEdited ? QStringLiteral("Lorvanto - Kiss Anna*") : QStringLiteral("Lorvanto - Kiss Anna"));
     if (headerEdited)
-        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+        m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                    QMessageBox::Yes);
     QVERIFY(editor->parentWidget()->close());
     QCOMPARE(
@@ -626,7 +626,7 @@ void tst_editor::autosaveWaitsForOpenWindows() {
     choosePupil(editor, 0);
     type(editor, QStringLiteral("Elvetendő."));
     // Falling due while the question is open, it does not save what the user is about to throw away.
-    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                QMessageBox::No, tickWhenDue);
     m_s->dialogs.expectModal(QStringLiteral("frmKid"), EditorSession::pickPupil(0));
     QTest::mouseClick(editor->btnSelect, Qt::LeftButton);
@@ -780,7 +780,7 @@ void tst_editor::logoutReleasesLock() {
         m_s->db.scalar(QStringLiteral("SELECT ert_lock_usr_id FROM ERTEKELES WHERE ert_id=?"), {ratingOf(1)})
             .toLongLong(),
         m_s->school.teacher);
-    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat mielőtt folytatja?"), Icon::Question,
+    m_s->dialogs.expectMessage(QStringLiteral("Menti a változásokat, mielőtt folytatja?"), Icon::Question,
                                QMessageBox::Yes);
     QPointer<frmMenu> menu = m_s->menu;
     menu->mnuLogout->trigger();

@@ -8,6 +8,7 @@
 #include "data/Schema.h"
 #include "shell/EditorLink.h"
 #include "shell/ProgramExit.h"
+#include "shell/ProgramLook.h"
 #include "shell/StartupPanel.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAuth.h"
@@ -53,6 +54,7 @@ private slots:
     void backupRefusesFileToRestore();
     void restoreReplacesDatabaseAndEnds();
     void helpAndAbout();
+    void windowsCarryProgramLook();
 
 private:
     std::unique_ptr<frmMenu> openMenu(qint64 usrId);
@@ -151,15 +153,22 @@ void tst_mainwindow::startupPanelRule_data() {
     QTest::addColumn<bool>("admin");
     QTest::addColumn<int>("startup");
     QTest::addColumn<QString>("panel");
-    QTest::newRow("administrator, panel on") << true << 1 << "frmStartUp";
-    QTest::newRow("teacher, panel on") << false << 1 << "frmStartupUser";
-    QTest::newRow("teacher, panel off") << false << 0 << "";
+    QTest::addColumn<QString>("steps"); // each step button with the menu item it opens
+    QTest::newRow("administrator, panel on")
+        << true << 1 << "frmStartUp"
+        << "cmdIskolaAdatai:mnuSchool cmdErtIdoszak:mnuSeasons cmdUser:mnuUserGroups cmdOsztaly:mnuClasses "
+           "frmTantargy:mnuSubjects";
+    QTest::newRow("teacher, panel on") << false << 1 << "frmStartupUser"
+                                       << "cmdOsztaly:mnuClasses cmdErtekeles:mnuRate";
+    QTest::newRow("teacher, panel off") << false << 0 << ""
+                                        << "";
 }
 
 void tst_mainwindow::startupPanelRule() {
     QFETCH(bool, admin);
     QFETCH(int, startup);
     QFETCH(QString, panel);
+    QFETCH(QString, steps);
     const qint64 user = admin ? m_admin : m_teacher;
     m_db->db().run(QStringLiteral("setParameter"), {startup, user});
     auto menu = openMenu(user);
@@ -181,6 +190,13 @@ void tst_mainwindow::startupPanelRule() {
         menu->startupPanel()->findChild<QWidget *>(QStringLiteral("Text1"))->property("plainText").toString();
     QVERIFY(text.startsWith(admin ? QStringLiteral("Igazgatói (adminisztrátori) bejelentkező szöveg")
                                   : QStringLiteral("Tisztelt Felhasználó!")));
+    // A step is captioned as the menu item it opens, without the "&" and the "...".
+    for (const QString &step : steps.split(QLatin1Char(' '))) {
+        QString item = menu->findChild<QAction *>(step.section(QLatin1Char(':'), 1))->text().remove('&');
+        item.chop(3);
+        auto *button = menu->startupPanel()->findChild<QPushButton *>(step.section(QLatin1Char(':'), 0, 0));
+        QCOMPARE(button->text().section(QStringLiteral(". "), 1), item);
+    }
     // Logout closes the panel.
     QPointer<QDialog> shown = menu->startupPanel();
     menu->mnuLogout->trigger();
@@ -219,7 +235,7 @@ void tst_mainwindow::backgroundChosenKeptAndRemoved() {
              picture);
     QCOMPARE(menu->fileFilter(), QStringLiteral("Lorvanto fájlok (*.mb)"));
     // Cancelled while shown: No keeps it, Yes removes it.
-    const QString question = QStringLiteral("Szeretné a hátteret eltávolítani(egyszínű háttere lesz)?");
+    const QString question = QStringLiteral("Szeretné a hátteret eltávolítani (egyszínű háttere lesz)?");
     m_dialogs->expectOpenFile(QString());
     m_dialogs->expectMessage(question, Icon::Question, QMessageBox::No);
     menu->mnuBG->trigger();
@@ -438,7 +454,7 @@ void tst_mainwindow::restoreReplacesDatabaseAndEnds() {
     m_dialogs->expectSaveFile(backup);
     m_dialogs->expectMessage(QStringLiteral("Az adatbázis mentése elkészült:*"), Icon::Information);
     m_dialogs->expectMessage(
-        QStringLiteral("A program most kilép, és visszállítja a kiválasztott adatbázist.\n"
+        QStringLiteral("A program most kilép, és visszaállítja a kiválasztott adatbázist.\n"
                        "A Mégse gombra kattintva még megszakíthatja a műveletet."),
         Icon::Information, QMessageBox::Ok);
     menu->mnuImportFullDB->trigger();
@@ -475,6 +491,31 @@ void tst_mainwindow::helpAndAbout() {
         return d->result();
     });
     menu->mnuAbout->trigger();
+}
+
+void tst_mainwindow::windowsCarryProgramLook() {
+    ProgramLook::install(); // as the program does at start
+    const QIcon program = QApplication::windowIcon();
+    QVERIFY(!program.pixmap(32, 32).isNull());
+    auto menu = openMenu(m_admin);
+    menu->mnuRate->trigger();
+    qint64 about = 0;
+    m_dialogs->expectModal(QStringLiteral("frmAbout"), [&](QDialog *d) {
+        about = d->windowIcon().cacheKey();
+        return int(QDialog::Accepted);
+    });
+    menu->mnuAbout->trigger();
+    QCOMPARE(menu->windowIcon().cacheKey(), program.cacheKey());
+    QCOMPARE(menu->findChild<QMdiSubWindow *>()->windowIcon().cacheKey(), program.cacheKey());
+    QCOMPARE(about, program.cacheKey());
+    // The editor's buttons, long captions among them, leave their text an "M" of room on each side.
+    for (QPushButton *b : menu->findChild<QMdiSubWindow *>()->findChildren<QPushButton *>()) {
+        const QFontMetrics fm = b->fontMetrics();
+        if (b->isVisible())
+            QVERIFY2(b->width() - fm.horizontalAdvance(b->text().remove('&')) >=
+                         2 * fm.horizontalAdvance('M'),
+                     qPrintable(b->text()));
+    }
 }
 
 QTEST_MAIN(tst_mainwindow)
