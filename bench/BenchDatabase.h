@@ -5,6 +5,7 @@
 #include "data/Schema.h"
 #include "data/modSub.h"
 
+#include <QDate>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -36,6 +37,16 @@ struct BenchDatabase {
         const qint64 tev = modSub::GetLastKey(QStringLiteral("TANEV"));
         db().run(QStringLiteral("updateActivePeriod"), {tev});
         return tev;
+    }
+    // A pupil "Tanuló <given>" with the register serial number, in the class and period with his rating;
+    // gives the rating's key.
+    qint64 insertRatedPupil(qint64 osz, qint64 tev, const QString &given, int number) {
+        db().run(QStringLiteral("createKid"),
+                 {QStringLiteral("Tanuló"), given, QStringLiteral("Anyja Neve"), QString(),
+                  QStringLiteral("Pécs"), QStringLiteral("Magyarország"), QDate(2015, 3, 14),
+                  QStringLiteral("T-%1").arg(number), QString::number(number + 1)});
+        const qint64 tan = modSub::GetLastKey(QStringLiteral("TANULO"));
+        return modSub::OpenOrCreateRating(tan, osz, tev).field(QStringLiteral("ert_id")).toLongLong();
     }
     void loginAs(qint64 usrId) {
         app->login.currentUser = db().run(QStringLiteral("getSpecUser"), {usrId}).record();

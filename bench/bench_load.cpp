@@ -324,14 +324,7 @@ struct School {
                        {tev, 1 + k % 8, QString(QChar(u'a' + k / 8)), usr, 2024 - k % 8, QString()});
             const qint64 osz = modSub::GetLastKey(QStringLiteral("OSZTALY"));
             for (int p = 0; p < kPupilsPerClass; ++p) {
-                b.db().run(QStringLiteral("createKid"),
-                           {QStringLiteral("Tanuló"), QStringLiteral("Őrs %1-%2").arg(k).arg(p),
-                            QStringLiteral("Anyja Neve"), QString(), QStringLiteral("Pécs"),
-                            QStringLiteral("Magyarország"), QDate(2015, 3, 14), QStringLiteral("T-%1").arg(p),
-                            QString::number(p + 1)});
-                const qint64 tan = modSub::GetLastKey(QStringLiteral("TANULO"));
-                const qint64 ert =
-                    modSub::OpenOrCreateRating(tan, osz, tev).field(QStringLiteral("ert_id")).toLongLong();
+                const qint64 ert = b.insertRatedPupil(osz, tev, QStringLiteral("Őrs %1-%2").arg(k).arg(p), p);
                 for (qint64 akb : subs)
                     b.db().run(
                         QStringLiteral("createRatingData"),

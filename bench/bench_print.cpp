@@ -56,14 +56,7 @@ struct ClassFixture {
                            "szívesen olvas, szövegértése kiváló, írása rendezett és "
                            "olvasható, számolása biztos és gyors. ");
         for (int p = 0; p < pupils; ++p) {
-            b.db().run(QStringLiteral("createKid"),
-                       {QStringLiteral("Tanuló"), QStringLiteral("Őrs %1").arg(p),
-                        QStringLiteral("Anyja Neve"), QString(), QStringLiteral("Pécs"),
-                        QStringLiteral("Magyarország"), QDate(2015, 3, 14), QStringLiteral("T-%1").arg(p),
-                        QString::number(p + 1)});
-            const qint64 tan = modSub::GetLastKey(QStringLiteral("TANULO"));
-            const qint64 ert =
-                modSub::OpenOrCreateRating(tan, osz, tev).field(QStringLiteral("ert_id")).toLongLong();
+            const qint64 ert = b.insertRatedPupil(osz, tev, QStringLiteral("Őrs %1").arg(p), p);
             for (int i = 0; i < parts; ++i)
                 c.query(QStringLiteral(
                             "INSERT INTO ERTRESZ (esz_ert_id, esz_akb_id, esz_szoveg) VALUES (?, ?, ?)"),
