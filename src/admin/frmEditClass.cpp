@@ -108,13 +108,7 @@ frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
     kidsLayout->addWidget(kidsLabel, 0, 0);
     kidsLayout->addWidget(listKids, 1, 0);
     kidsLayout->addLayout(kidButtons, 1, 1);
-    prgImport = new QProgressBar(kidsPage);
-    prgImport->setObjectName(QStringLiteral("prgImport"));
-    prgImport->setRange(0, 0);
-    prgImport->setFormat(QStringLiteral("A táblázat olvasása..."));
-    prgImport->setTextVisible(true);
-    prgImport->setAccessibleName(QStringLiteral("A táblázat olvasása"));
-    prgImport->hide();
+    prgImport = busyBar(kidsPage, "prgImport", QStringLiteral("A táblázat olvasása"));
     kidsLayout->addWidget(prgImport, 2, 0, 1, 2);
 
     btnOK = namedButton(this, "btnOK", QStringLiteral("OK"));

@@ -66,13 +66,7 @@ frmSeason::frmSeason(QWidget *parent) : QDialog(parent) {
     txtMegjegyzes->setObjectName(QStringLiteral("txtMegjegyzes"));
     cmdSave = namedButton(fmeUj, "cmdSave", QStringLiteral("OK"));
     cmdCancel = namedButton(fmeUj, "cmdCancel", QStringLiteral("&Mégse"));
-    prgCopy = new QProgressBar(fmeUj);
-    prgCopy->setObjectName(QStringLiteral("prgCopy"));
-    prgCopy->setRange(0, 0);
-    prgCopy->setFormat(QStringLiteral("A tantárgyak és mondatok másolása..."));
-    prgCopy->setTextVisible(true);
-    prgCopy->setAccessibleName(QStringLiteral("A tantárgyak és mondatok másolása"));
-    prgCopy->hide();
+    prgCopy = busyBar(fmeUj, "prgCopy", QStringLiteral("A tantárgyak és mondatok másolása"));
     Label1 = labelFor(QStringLiteral("&Tanév:"), txtEv, "Label1");
     Label2 = labelFor(QStringLiteral("&Időszak:"), cmbHonap, "Label2");
     Label3 = labelFor(QStringLiteral("Megje&gyzés:"), txtMegjegyzes, "Label3");

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 QLabel *namedLabel(QWidget *parent, const char *name, const QString &caption) {
@@ -14,6 +15,17 @@ QPushButton *namedButton(QWidget *parent, const char *name, const QString &capti
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     return button;
+}
+
+QProgressBar *busyBar(QWidget *parent, const char *name, const QString &text) {
+    auto *bar = new QProgressBar(parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setRange(0, 0);
+    bar->setFormat(text + QStringLiteral("..."));
+    bar->setTextVisible(true);
+    bar->setAccessibleName(text);
+    bar->hide();
+    return bar;
 }
 
 QHBoxLayout *rightAlignedRow(std::initializer_list<QWidget *> widgets) {
