@@ -2,7 +2,7 @@
 
 #include "admin/SchoolYear.h"
 #include "data/Recordset.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QCollator>
 #include <QLabel>

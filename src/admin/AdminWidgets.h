@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/FormParts.h"
+#include "ui/FormParts.h"
 
 #include <QColor>
 #include <QString>

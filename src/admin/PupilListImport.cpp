@@ -3,7 +3,7 @@
 #include "admin/PupilSheet.h"
 #include "admin/SchoolYear.h"
 #include "data/modSub.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 void PupilListImport::install() {
     modImport::SetSpreadsheetImport(&PupilListImport::run);

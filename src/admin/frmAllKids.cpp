@@ -5,8 +5,8 @@
 #include "data/AppData.h"
 #include "data/modSub.h"
 #include "rating/RatingParts.h"
-#include "shell/Controls.h"
-#include "shell/Guard.h"
+#include "ui/Controls.h"
+#include "ui/Guard.h"
 
 #include <QDate>
 #include <QHBoxLayout>

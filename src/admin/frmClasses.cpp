@@ -8,10 +8,10 @@
 #include "data/modSub.h"
 #include "exchange/modExport.h"
 #include "exchange/modImport.h"
-#include "shell/Controls.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
-#include "shell/PeriodList.h"
+#include "ui/Controls.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
+#include "ui/PeriodList.h"
 
 #include <QAction>
 #include <QCheckBox>

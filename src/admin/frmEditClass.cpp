@@ -10,10 +10,10 @@
 #include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/modImport.h"
-#include "shell/Controls.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
-#include "shell/ValidMark.h"
+#include "ui/Controls.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
+#include "ui/ValidMark.h"
 
 #include <QCheckBox>
 #include <QCollator>

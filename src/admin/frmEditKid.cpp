@@ -4,10 +4,10 @@
 #include "admin/SchoolYear.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
-#include "shell/Controls.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
-#include "shell/ValidMark.h"
+#include "ui/Controls.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
+#include "ui/ValidMark.h"
 
 #include <QComboBox>
 #include <QDate>

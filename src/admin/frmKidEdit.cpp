@@ -6,9 +6,9 @@
 #include "data/AppData.h"
 #include "data/modSub.h"
 #include "rating/RatingParts.h"
-#include "shell/Controls.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
+#include "ui/Controls.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
 
 #include <QDate>
 #include <QHBoxLayout>

@@ -3,10 +3,10 @@
 #include "admin/frmProfile.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
-#include "shell/Controls.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
 #include "shell/frmAuth.h"
+#include "ui/Controls.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

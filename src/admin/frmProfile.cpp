@@ -2,10 +2,10 @@
 
 #include "data/AppData.h"
 #include "data/modSub.h"
-#include "shell/Controls.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
-#include "shell/PeriodList.h"
+#include "ui/Controls.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
+#include "ui/PeriodList.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,9 +3,9 @@
 #include "admin/AdminRules.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
-#include "shell/Controls.h"
-#include "shell/Guard.h"
-#include "shell/ValidMark.h"
+#include "ui/Controls.h"
+#include "ui/Guard.h"
+#include "ui/ValidMark.h"
 
 #include <QFormLayout>
 #include <QLabel>

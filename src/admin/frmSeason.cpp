@@ -5,9 +5,9 @@
 #include "data/AppData.h"
 #include "data/Clock.h"
 #include "data/modSub.h"
-#include "shell/Controls.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
+#include "ui/Controls.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/clsExport.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 bool SentenceFiles::exportSentences(QWidget *parent, const QStringList &texts) {
     const QString path = WriteTarget::withSuffix(

@@ -2,8 +2,8 @@
 
 #include "curriculum/CurriculumTree.h"
 #include "data/modSub.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -5,9 +5,9 @@
 #include "data/AppData.h"
 #include "data/DbError.h"
 #include "exchange/modImport.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
-#include "shell/Named.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
+#include "ui/Named.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

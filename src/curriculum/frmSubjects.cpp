@@ -3,10 +3,10 @@
 #include "curriculum/CurriculumTree.h"
 #include "curriculum/frmSentences.h"
 #include "data/AppData.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
-#include "shell/Named.h"
-#include "shell/PeriodList.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
+#include "ui/Named.h"
+#include "ui/PeriodList.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>

@@ -1,8 +1,8 @@
 #include "exchange/frmImportSentences.h"
 
 #include "curriculum/SentenceBank.h"
-#include "shell/Guard.h"
-#include "shell/Named.h"
+#include "ui/Guard.h"
+#include "ui/Named.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

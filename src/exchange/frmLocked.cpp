@@ -2,8 +2,8 @@
 
 #include "data/AppData.h"
 #include "data/modSub.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -4,7 +4,7 @@
 #include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/clsExport.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QFileInfo>
 #include <functional>

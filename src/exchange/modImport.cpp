@@ -7,7 +7,7 @@
 #include "exchange/frmImportSentences.h"
 #include "rating/EditorWidgets.h"
 #include "rating/frmMain.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QApplication>
 #include <QFileInfo>

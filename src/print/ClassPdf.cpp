@@ -2,7 +2,7 @@
 
 #include "print/PdfExport.h"
 #include "print/frmPdfKind.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "data/WriteTarget.h"
 #include "print/PageRenderer.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QFileInfo>
 #include <QPdfWriter>

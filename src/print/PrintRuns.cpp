@@ -7,8 +7,8 @@
 #include "print/PrintControl.h"
 #include "print/PrintData.h"
 #include "print/SheetRecords.h"
-#include "shell/DialogService.h"
-#include "shell/frmInput.h"
+#include "ui/DialogService.h"
+#include "ui/frmInput.h"
 
 namespace {
 

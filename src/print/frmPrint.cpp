@@ -7,8 +7,8 @@
 #include "print/PrintPreview.h"
 #include "print/PrintRuns.h"
 #include "print/SheetRecords.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
 
 #include <QCheckBox>
 #include <QComboBox>

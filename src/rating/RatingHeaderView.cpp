@@ -6,10 +6,10 @@
 #include "rating/EditorWidgets.h"
 #include "rating/HeaderRules.h"
 #include "rating/frmTemplate.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
-#include "shell/LinkLabel.h"
-#include "shell/ValidMark.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
+#include "ui/LinkLabel.h"
+#include "ui/ValidMark.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "rating/SpellingAid.h"
 
 #include "rating/SpellChecker.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>

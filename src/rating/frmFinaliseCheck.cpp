@@ -1,6 +1,6 @@
 #include "rating/frmFinaliseCheck.h"
 
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

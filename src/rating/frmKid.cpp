@@ -9,10 +9,10 @@
 #include "rating/RatingLock.h"
 #include "rating/RatingParts.h"
 #include "rating/frmMain.h"
-#include "shell/DialogService.h"
-#include "shell/FormParts.h"
-#include "shell/Guard.h"
-#include "shell/PeriodList.h"
+#include "ui/DialogService.h"
+#include "ui/FormParts.h"
+#include "ui/Guard.h"
+#include "ui/PeriodList.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

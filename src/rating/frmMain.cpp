@@ -11,12 +11,12 @@
 #include "rating/RatingParts.h"
 #include "rating/WritingAids.h"
 #include "rating/frmKid.h"
-#include "shell/DialogService.h"
-#include "shell/EditorLink.h"
-#include "shell/Guard.h"
 #include "shell/frmAutoSave.h"
 #include "shell/frmMenu.h"
-#include "shell/frmMsgBox.h"
+#include "ui/DialogService.h"
+#include "ui/EditorLink.h"
+#include "ui/Guard.h"
+#include "ui/frmMsgBox.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "rating/frmTemplate.h"
 
 #include "data/AppData.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "shell/StartupPanel.h"
 
 #include "data/AppData.h"
-#include "shell/Guard.h"
 #include "shell/frmMenu.h"
+#include "ui/Guard.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -5,12 +5,12 @@
 #include "data/DbError.h"
 #include "data/PasswordHash.h"
 #include "data/modSub.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
-#include "shell/LinkLabel.h"
 #include "shell/ProgramExit.h"
 #include "shell/frmMenu.h"
 #include "shell/frmSetNewPass.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
+#include "ui/LinkLabel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -3,9 +3,9 @@
 #include "data/AppData.h"
 #include "data/Clock.h"
 #include "data/modSub.h"
-#include "shell/DialogService.h"
-#include "shell/EditorLink.h"
-#include "shell/Guard.h"
+#include "ui/DialogService.h"
+#include "ui/EditorLink.h"
+#include "ui/Guard.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

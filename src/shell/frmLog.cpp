@@ -1,11 +1,11 @@
 #include "shell/frmLog.h"
 
-#include "shell/Controls.h"
-#include "shell/DialogService.h"
-#include "shell/Guard.h"
 #include "shell/LogExport.h"
 #include "shell/LogModel.h"
-#include "shell/WaitCursor.h"
+#include "ui/Controls.h"
+#include "ui/DialogService.h"
+#include "ui/Guard.h"
+#include "ui/WaitCursor.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

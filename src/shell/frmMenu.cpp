@@ -22,15 +22,15 @@
 #include "exchange/modImport.h"
 #include "rating/EditorWidgets.h"
 #include "rating/frmMain.h"
-#include "shell/DialogService.h"
-#include "shell/EditorLink.h"
-#include "shell/Guard.h"
 #include "shell/ProgramExit.h"
 #include "shell/StartupPanel.h"
-#include "shell/WaitCursor.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAutoSave.h"
 #include "shell/frmLog.h"
+#include "ui/DialogService.h"
+#include "ui/EditorLink.h"
+#include "ui/Guard.h"
+#include "ui/WaitCursor.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -3,10 +3,10 @@
 #include "data/AppData.h"
 #include "data/PasswordHash.h"
 #include "data/modSub.h"
-#include "shell/Guard.h"
-#include "shell/PasswordRule.h"
-#include "shell/ValidMark.h"
 #include "shell/frmAuth.h"
+#include "ui/Guard.h"
+#include "ui/PasswordRule.h"
+#include "ui/ValidMark.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

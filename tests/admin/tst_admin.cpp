@@ -6,9 +6,9 @@
 #include "admin/frmManageUsers.h"
 #include "admin/frmProfile.h"
 #include "admin/frmSchool.h"
-#include "shell/ValidMark.h"
 #include "shell/frmAuth.h"
 #include "shell/frmMenu.h"
+#include "ui/ValidMark.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -13,8 +13,8 @@
 #include "admin/frmSeason.h"
 #include "data/Clock.h"
 #include "data/modSub.h"
-#include "shell/ValidMark.h"
 #include "shell/frmMenu.h"
+#include "ui/ValidMark.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -11,7 +11,7 @@
 #include "print/frmPrint.h"
 #include "rating/RatingHeaderView.h"
 #include "rating/frmMain.h"
-#include "shell/frmInput.h"
+#include "ui/frmInput.h"
 
 #include "rating/EditorWidgets.h"
 

@@ -10,10 +10,10 @@
 #include "rating/RatingLock.h"
 #include "rating/frmKid.h"
 #include "rating/frmMain.h"
-#include "shell/EditorLink.h"
 #include "shell/ProgramExit.h"
 #include "shell/frmAutoSave.h"
 #include "shell/frmMenu.h"
+#include "ui/EditorLink.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -9,11 +9,11 @@
 #include "rating/RatingHeaderView.h"
 #include "rating/frmKid.h"
 #include "rating/frmMain.h"
-#include "shell/EditorLink.h"
-#include "shell/LinkLabel.h"
 #include "shell/ProgramExit.h"
-#include "shell/ValidMark.h"
 #include "shell/frmMenu.h"
+#include "ui/EditorLink.h"
+#include "ui/LinkLabel.h"
+#include "ui/ValidMark.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

@@ -17,8 +17,8 @@
 #include "rating/SpellChecker.h"
 #include "rating/SpellingAid.h"
 #include "rating/frmMain.h"
-#include "shell/EditorLink.h"
 #include "shell/frmMenu.h"
+#include "ui/EditorLink.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -4,12 +4,12 @@
 #include "data/Connection.h"
 #include "data/DatabaseKey.h"
 #include "data/PasswordHash.h"
-#include "shell/LinkLabel.h"
 #include "shell/ProgramExit.h"
-#include "shell/ValidMark.h"
 #include "shell/frmAuth.h"
 #include "shell/frmMenu.h"
 #include "shell/frmSetNewPass.h"
+#include "ui/LinkLabel.h"
+#include "ui/ValidMark.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -6,13 +6,13 @@
 #include "data/DatabaseKey.h"
 #include "data/PasswordHash.h"
 #include "data/Schema.h"
-#include "shell/EditorLink.h"
 #include "shell/ProgramExit.h"
 #include "shell/ProgramLook.h"
 #include "shell/StartupPanel.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAuth.h"
 #include "shell/frmMenu.h"
+#include "ui/EditorLink.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -3,10 +3,10 @@
 #include "TestDatabase.h"
 #include "data/Clock.h"
 #include "shell/AutoSaveSchedule.h"
-#include "shell/EditorLink.h"
 #include "shell/frmAutoSave.h"
-#include "shell/frmInput.h"
-#include "shell/frmMsgBox.h"
+#include "ui/EditorLink.h"
+#include "ui/frmInput.h"
+#include "ui/frmMsgBox.h"
 
 #include <QLabel>
 #include <QLineEdit>

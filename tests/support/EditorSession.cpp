@@ -2,9 +2,9 @@
 
 #include "data/Clock.h"
 #include "rating/frmMain.h"
-#include "shell/EditorLink.h"
 #include "shell/ProgramExit.h"
 #include "shell/frmMenu.h"
+#include "ui/EditorLink.h"
 
 #include <QCoreApplication>
 #include <QPushButton>

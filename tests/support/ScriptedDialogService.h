@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QList>
 #include <QQueue>

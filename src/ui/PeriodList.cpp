@@ -1,4 +1,4 @@
-#include "shell/PeriodList.h"
+#include "ui/PeriodList.h"
 
 #include "data/modSub.h"
 

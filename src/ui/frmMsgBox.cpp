@@ -1,4 +1,4 @@
-#include "shell/frmMsgBox.h"
+#include "ui/frmMsgBox.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

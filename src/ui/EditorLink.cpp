@@ -1,4 +1,4 @@
-#include "shell/EditorLink.h"
+#include "ui/EditorLink.h"
 
 namespace {
 bool g_open = false;

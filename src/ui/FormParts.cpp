@@ -1,4 +1,4 @@
-#include "shell/FormParts.h"
+#include "ui/FormParts.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "shell/frmInput.h"
+#include "ui/frmInput.h"
 
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "shell/Guard.h"
+#include "ui/Guard.h"
 
 #include "data/DbError.h"
-#include "shell/DialogService.h"
+#include "ui/DialogService.h"
 
 bool guarded(QWidget *parent, const std::function<void()> &handler) {
     try {

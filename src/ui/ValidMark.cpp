@@ -1,4 +1,4 @@
-#include "shell/ValidMark.h"
+#include "ui/ValidMark.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "shell/PasswordRule.h"
+#include "ui/PasswordRule.h"
 
 bool isValidPassword(const QString &password) {
     qsizetype start = 0;

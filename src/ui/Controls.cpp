@@ -1,4 +1,4 @@
-#include "shell/Controls.h"
+#include "ui/Controls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
