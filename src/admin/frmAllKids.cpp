@@ -35,7 +35,7 @@ frmAllKids::frmAllKids(QWidget *parent) : QDialog(parent) {
     main->addWidget(listKids, 1);
     main->addLayout(buttons);
     resize(760, 480);
-    connect(btnOK, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnOK_Click(); }); });
+    connectGuarded(btnOK, &QPushButton::clicked, this, &frmAllKids::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

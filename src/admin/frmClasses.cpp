@@ -83,22 +83,18 @@ frmClasses::frmClasses(QWidget *parent) : QDialog(parent) {
     layout->setRowStretch(3, 1);
     resize(900, 480);
 
-    auto on = [this](auto *sender, auto signal, void (frmClasses::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
-    };
-    on(cmbPeriod, qOverload<int>(&QComboBox::activated), &frmClasses::cmbPeriod_Click);
-    on(cmbSrcPeriod, qOverload<int>(&QComboBox::activated), &frmClasses::LoadClasses);
-    on(dlClass, &QTreeWidget::itemSelectionChanged, &frmClasses::dlClass_Click);
-    on(dlClass, &QTreeWidget::itemDoubleClicked, &frmClasses::btnEdit_Click);
-    on(btnAdd, &QPushButton::clicked, &frmClasses::btnAdd_Click);
-    on(mnuNew, &QAction::triggered, &frmClasses::mnuNew_Click);
-    on(mnuCopy, &QAction::triggered, &frmClasses::mnuCopy_Click);
-    on(btnEdit, &QPushButton::clicked, &frmClasses::btnEdit_Click);
-    on(btnDelete, &QPushButton::clicked, &frmClasses::btnDelete_Click);
-    on(btnCancel, &QPushButton::clicked, &frmClasses::btnCancel_Click);
-    on(btnExport, &QPushButton::clicked, &frmClasses::btnExport_Click);
-    on(mnuImport, &QAction::triggered, &frmClasses::mnuImport_Click);
+    connectGuarded(cmbPeriod, qOverload<int>(&QComboBox::activated), this, &frmClasses::cmbPeriod_Click);
+    connectGuarded(cmbSrcPeriod, qOverload<int>(&QComboBox::activated), this, &frmClasses::LoadClasses);
+    connectGuarded(dlClass, &QTreeWidget::itemSelectionChanged, this, &frmClasses::dlClass_Click);
+    connectGuarded(dlClass, &QTreeWidget::itemDoubleClicked, this, &frmClasses::btnEdit_Click);
+    connectGuarded(btnAdd, &QPushButton::clicked, this, &frmClasses::btnAdd_Click);
+    connectGuarded(mnuNew, &QAction::triggered, this, &frmClasses::mnuNew_Click);
+    connectGuarded(mnuCopy, &QAction::triggered, this, &frmClasses::mnuCopy_Click);
+    connectGuarded(btnEdit, &QPushButton::clicked, this, &frmClasses::btnEdit_Click);
+    connectGuarded(btnDelete, &QPushButton::clicked, this, &frmClasses::btnDelete_Click);
+    connectGuarded(btnCancel, &QPushButton::clicked, this, &frmClasses::btnCancel_Click);
+    connectGuarded(btnExport, &QPushButton::clicked, this, &frmClasses::btnExport_Click);
+    connectGuarded(mnuImport, &QAction::triggered, this, &frmClasses::mnuImport_Click);
 
     FillPeriodList(cmbPeriod);
     Recordset active;

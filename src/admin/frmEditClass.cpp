@@ -136,26 +136,21 @@ frmEditClass::frmEditClass(QWidget *parent) : QDialog(parent) {
         cmbClassLeader->addItem(l.first, l.second);
     cmbClassLeader->setCurrentIndex(-1);
 
-    auto on = [this](auto *sender, auto signal, void (frmEditClass::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
-    };
     for (int i = 1; i <= 4; ++i)
         connect(Fields[i], &QLineEdit::textChanged, this, [this] { validate(); });
     connect(cmbClassLeader, &QComboBox::currentIndexChanged, this, [this] { validate(); });
-    on(Fields[3], &QLineEdit::textChanged, &frmEditClass::Fields3_Change);
+    connectGuarded(Fields[3], &QLineEdit::textChanged, this, &frmEditClass::Fields3_Change);
     Fields[3]->installEventFilter(this);
-    connect(TabStrip1, &QTabWidget::currentChanged, this,
-            [this](int index) { guarded(this, [this, index] { TabStrip1_Click(index); }); });
-    on(btnOK, &QPushButton::clicked, &frmEditClass::btnOK_Click);
+    connectGuarded(TabStrip1, &QTabWidget::currentChanged, this, &frmEditClass::TabStrip1_Click);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &frmEditClass::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    on(mnuNew, &QPushButton::clicked, &frmEditClass::mnuNew_Click);
-    on(mnuExisting, &QPushButton::clicked, &frmEditClass::mnuExisting_Click);
-    on(btnEdit, &QPushButton::clicked, &frmEditClass::btnEdit_Click);
-    on(listKids, &QTreeWidget::itemDoubleClicked, &frmEditClass::btnEdit_Click);
-    on(btnRemove, &QPushButton::clicked, &frmEditClass::btnRemove_Click);
-    on(btnImport, &QPushButton::clicked, &frmEditClass::btnImport_Click);
-    on(btnSample, &QPushButton::clicked, &frmEditClass::btnSample_Click);
+    connectGuarded(mnuNew, &QPushButton::clicked, this, &frmEditClass::mnuNew_Click);
+    connectGuarded(mnuExisting, &QPushButton::clicked, this, &frmEditClass::mnuExisting_Click);
+    connectGuarded(btnEdit, &QPushButton::clicked, this, &frmEditClass::btnEdit_Click);
+    connectGuarded(listKids, &QTreeWidget::itemDoubleClicked, this, &frmEditClass::btnEdit_Click);
+    connectGuarded(btnRemove, &QPushButton::clicked, this, &frmEditClass::btnRemove_Click);
+    connectGuarded(btnImport, &QPushButton::clicked, this, &frmEditClass::btnImport_Click);
+    connectGuarded(btnSample, &QPushButton::clicked, this, &frmEditClass::btnSample_Click);
     validate();
 }
 

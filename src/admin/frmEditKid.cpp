@@ -102,7 +102,7 @@ frmEditKid::frmEditKid(QWidget *parent) : QDialog(parent) {
         connect(f, &QLineEdit::textChanged, this, [this] { validate(); });
     Fields[Year]->installEventFilter(this);
     connect(cmbMonth, &QComboBox::currentIndexChanged, this, [this] { cmbMonth_Click(); });
-    connect(btnOK, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnOK_Click(); }); });
+    connectGuarded(btnOK, &QPushButton::clicked, this, &frmEditKid::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     cmbMonth->setCurrentIndex(0);
     cmbMonth_Click();

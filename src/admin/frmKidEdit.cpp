@@ -53,9 +53,8 @@ frmKidEdit::frmKidEdit(QWidget *parent) : QDialog(parent) {
         if (cmdModosit->isEnabled())
             guarded(this, [this] { cmdModosit_Click(); });
     });
-    connect(cmdModosit, &QPushButton::clicked, this,
-            [this] { guarded(this, [this] { cmdModosit_Click(); }); });
-    connect(cmdTorol, &QPushButton::clicked, this, [this] { guarded(this, [this] { cmdTorol_Click(); }); });
+    connectGuarded(cmdModosit, &QPushButton::clicked, this, &frmKidEdit::cmdModosit_Click);
+    connectGuarded(cmdTorol, &QPushButton::clicked, this, &frmKidEdit::cmdTorol_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     LoadList();
 }

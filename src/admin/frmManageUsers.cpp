@@ -42,15 +42,10 @@ frmManageUsers::frmManageUsers(QWidget *parent) : QDialog(parent) {
     main->addLayout(side);
     resize(440, 360);
 
-    auto on = [this](QPushButton *button, void (frmManageUsers::*handler)()) {
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
-    };
-    on(btnNewUser, &frmManageUsers::btnNewUser_Click);
-    on(btnEditUser, &frmManageUsers::btnEditUser_Click);
-    on(btnDelUser, &frmManageUsers::btnDelUser_Click);
-    connect(dlUsers, &QListWidget::itemActivated, this,
-            [this] { guarded(this, [this] { btnEditUser_Click(); }); });
+    connectGuarded(btnNewUser, &QPushButton::clicked, this, &frmManageUsers::btnNewUser_Click);
+    connectGuarded(btnEditUser, &QPushButton::clicked, this, &frmManageUsers::btnEditUser_Click);
+    connectGuarded(btnDelUser, &QPushButton::clicked, this, &frmManageUsers::btnDelUser_Click);
+    connectGuarded(dlUsers, &QListWidget::itemActivated, this, &frmManageUsers::btnEditUser_Click);
     connect(btnDone, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -119,19 +119,14 @@ frmProfile::frmProfile(QWidget *parent) : QDialog(parent) {
     FillPeriodList(cmbPeriod);
     cmbPeriod_Click();
 
-    connect(cmbPeriod, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this] { guarded(this, [this] { cmbPeriod_Click(); }); });
-    connect(dlClasses, &QTreeWidget::currentItemChanged, this,
-            [this] { guarded(this, [this] { dlClasses_Click(); }); });
-    connect(chkRead, &QCheckBox::clicked, this,
-            [this](bool checked) { guarded(this, [this, checked] { chkRead_Click(checked); }); });
-    connect(chkWrite, &QCheckBox::clicked, this,
-            [this](bool checked) { guarded(this, [this, checked] { chkWrite_Click(checked); }); });
-    connect(TabStrip1, &QTabWidget::currentChanged, this,
-            [this](int index) { guarded(this, [this, index] { TabStrip1_Click(index); }); });
-    connect(btnOK, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnOK_Click(); }); });
-    connect(btnResetPass, &QPushButton::clicked, this,
-            [this] { guarded(this, [this] { btnResetPass_Click(); }); });
+    connectGuarded(cmbPeriod, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                   &frmProfile::cmbPeriod_Click);
+    connectGuarded(dlClasses, &QTreeWidget::currentItemChanged, this, &frmProfile::dlClasses_Click);
+    connectGuarded(chkRead, &QCheckBox::clicked, this, &frmProfile::chkRead_Click);
+    connectGuarded(chkWrite, &QCheckBox::clicked, this, &frmProfile::chkWrite_Click);
+    connectGuarded(TabStrip1, &QTabWidget::currentChanged, this, &frmProfile::TabStrip1_Click);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &frmProfile::btnOK_Click);
+    connectGuarded(btnResetPass, &QPushButton::clicked, this, &frmProfile::btnResetPass_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -48,7 +48,7 @@ frmSchool::frmSchool(QWidget *parent) : QDialog(parent) {
     main->addLayout(rightAlignedRow({btnOK, btnCancel}));
 
     connect(txtField[PostalCode], &QLineEdit::textChanged, this, &frmSchool::txtIrsz_Change);
-    connect(btnOK, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnOK_Click(); }); });
+    connectGuarded(btnOK, &QPushButton::clicked, this, &frmSchool::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -106,18 +106,14 @@ frmSeason::frmSeason(QWidget *parent) : QDialog(parent) {
     main->addWidget(fmeUj);
     resize(560, 460);
 
-    auto on = [this](auto *sender, auto signal, void (frmSeason::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
-    };
-    on(grdSeason, &QTreeWidget::itemSelectionChanged, &frmSeason::grdSeason_Click);
+    connectGuarded(grdSeason, &QTreeWidget::itemSelectionChanged, this, &frmSeason::grdSeason_Click);
     // Only a click by the user activates; ticking it from code when a row is chosen does not.
-    on(chkActive, &QCheckBox::clicked, &frmSeason::chkActive_Click);
-    on(cmdUj, &QPushButton::clicked, &frmSeason::cmdUj_Click);
-    on(cmdSave, &QPushButton::clicked, &frmSeason::cmdSave_Click);
-    on(cmdCancel, &QPushButton::clicked, &frmSeason::cmdCancel_Click);
-    on(btnDelete, &QPushButton::clicked, &frmSeason::btnDelete_Click);
-    on(txtEv, &QLineEdit::textChanged, &frmSeason::txtEv_Change);
+    connectGuarded(chkActive, &QCheckBox::clicked, this, &frmSeason::chkActive_Click);
+    connectGuarded(cmdUj, &QPushButton::clicked, this, &frmSeason::cmdUj_Click);
+    connectGuarded(cmdSave, &QPushButton::clicked, this, &frmSeason::cmdSave_Click);
+    connectGuarded(cmdCancel, &QPushButton::clicked, this, &frmSeason::cmdCancel_Click);
+    connectGuarded(btnDelete, &QPushButton::clicked, this, &frmSeason::btnDelete_Click);
+    connectGuarded(txtEv, &QLineEdit::textChanged, this, &frmSeason::txtEv_Change);
     connect(UpDown1, &QSpinBox::valueChanged, this,
             [this](int value) { txtEv->setText(QString::number(value)); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -38,8 +38,7 @@ frmChooseSubComp::frmChooseSubComp(QWidget *parent) : QDialog(parent) {
     layout->addWidget(tvSubjects, 1);
     layout->addLayout(buttons);
     resize(480, 520);
-    connect(tvSubjects, &QTreeWidget::currentItemChanged, this,
-            [this] { guarded(this, [this] { tvSubjects_Click(); }); });
+    connectGuarded(tvSubjects, &QTreeWidget::currentItemChanged, this, &frmChooseSubComp::tvSubjects_Click);
     connect(tvSubjects, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (m_target)
             accept();

@@ -107,29 +107,22 @@ frmSentences::frmSentences(QWidget *parent) : QDialog(parent) {
     layout->addLayout(bottom);
     resize(820, 560);
 
-    auto on = [this](auto *sender, auto signal, void (frmSentences::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
-    };
     // The selection, not the current row: a mouse press makes the row current before it selects it, and
     // a key moves the selection before the current row. A click on the selected row loads its text again.
-    on(lvSentences->selectionModel(), &QItemSelectionModel::selectionChanged,
-       &frmSentences::lvSentences_Click);
-    on(lvSentences, &QTreeWidget::itemClicked, &frmSentences::lvSentences_Click);
-    connect(lvSentences, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *row, int column) {
-        guarded(this, [&] { lvSentences_Edited(row, column); });
-    });
-    on(txtNew, &QLineEdit::textChanged, &frmSentences::txtNew_Change);
-    on(btnNew, &QPushButton::clicked, &frmSentences::btnNew_Click);
-    on(btnRename, &QPushButton::clicked, &frmSentences::btnRename_Click);
-    on(btnDelete, &QPushButton::clicked, &frmSentences::btnDelete_Click);
-    connect(chkVisible, &QCheckBox::clicked, this,
-            [this](bool checked) { guarded(this, [&] { chkVisible_Click(checked); }); });
-    on(Check1, &QCheckBox::clicked, &frmSentences::reload);
-    on(btnImport, &QPushButton::clicked, &frmSentences::btnImport_Click);
-    on(btnExport, &QPushButton::clicked, &frmSentences::btnExport_Click);
-    on(mnuAll, &QAction::triggered, &frmSentences::mnuAll_Click);
-    on(mnuSelection, &QAction::triggered, &frmSentences::mnuSelection_Click);
+    connectGuarded(lvSentences->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   &frmSentences::lvSentences_Click);
+    connectGuarded(lvSentences, &QTreeWidget::itemClicked, this, &frmSentences::lvSentences_Click);
+    connectGuarded(lvSentences, &QTreeWidget::itemChanged, this, &frmSentences::lvSentences_Edited);
+    connectGuarded(txtNew, &QLineEdit::textChanged, this, &frmSentences::txtNew_Change);
+    connectGuarded(btnNew, &QPushButton::clicked, this, &frmSentences::btnNew_Click);
+    connectGuarded(btnRename, &QPushButton::clicked, this, &frmSentences::btnRename_Click);
+    connectGuarded(btnDelete, &QPushButton::clicked, this, &frmSentences::btnDelete_Click);
+    connectGuarded(chkVisible, &QCheckBox::clicked, this, &frmSentences::chkVisible_Click);
+    connectGuarded(Check1, &QCheckBox::clicked, this, &frmSentences::reload);
+    connectGuarded(btnImport, &QPushButton::clicked, this, &frmSentences::btnImport_Click);
+    connectGuarded(btnExport, &QPushButton::clicked, this, &frmSentences::btnExport_Click);
+    connectGuarded(mnuAll, &QAction::triggered, this, &frmSentences::mnuAll_Click);
+    connectGuarded(mnuSelection, &QAction::triggered, this, &frmSentences::mnuSelection_Click);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 

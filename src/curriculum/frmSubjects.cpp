@@ -75,25 +75,19 @@ frmSubjects::frmSubjects(QWidget *parent) : QDialog(parent) {
     layout->addLayout(bottom);
     resize(560, 620);
 
-    auto on = [this](auto *sender, auto signal, void (frmSubjects::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
-    };
-    on(btnNewSubject, &QPushButton::clicked, &frmSubjects::mnuNewSubject_Click);
-    on(mnuNewSubject, &QAction::triggered, &frmSubjects::mnuNewSubject_Click);
-    on(mnuNewComp, &QAction::triggered, &frmSubjects::mnuNewComp_Click);
-    on(mnuNewSubComp, &QAction::triggered, &frmSubjects::mnuNewSubComp_Click);
-    on(mnuEditSentences, &QAction::triggered, &frmSubjects::mnuEditSentences_Click);
-    on(mnuRename, &QAction::triggered, &frmSubjects::mnuRename_Click);
-    on(mnuDelete, &QAction::triggered, &frmSubjects::mnuDelete_Click);
-    connect(tvSubjects, &QTreeWidget::itemChanged, this,
-            [this](QTreeWidgetItem *node) { guarded(this, [&] { tvSubjects_AfterLabelEdit(node); }); });
-    connect(tvSubjects, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *node) { guarded(this, [&] { openSentences(node); }); });
+    connectGuarded(btnNewSubject, &QPushButton::clicked, this, &frmSubjects::mnuNewSubject_Click);
+    connectGuarded(mnuNewSubject, &QAction::triggered, this, &frmSubjects::mnuNewSubject_Click);
+    connectGuarded(mnuNewComp, &QAction::triggered, this, &frmSubjects::mnuNewComp_Click);
+    connectGuarded(mnuNewSubComp, &QAction::triggered, this, &frmSubjects::mnuNewSubComp_Click);
+    connectGuarded(mnuEditSentences, &QAction::triggered, this, &frmSubjects::mnuEditSentences_Click);
+    connectGuarded(mnuRename, &QAction::triggered, this, &frmSubjects::mnuRename_Click);
+    connectGuarded(mnuDelete, &QAction::triggered, this, &frmSubjects::mnuDelete_Click);
+    connectGuarded(tvSubjects, &QTreeWidget::itemChanged, this, &frmSubjects::tvSubjects_AfterLabelEdit);
+    connectGuarded(tvSubjects, &QTreeWidget::itemDoubleClicked, this, &frmSubjects::openSentences);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 
     FillPeriodList(cmbPeriod);
-    on(cmbPeriod, &QComboBox::currentIndexChanged, &frmSubjects::cmbPeriod_Click);
+    connectGuarded(cmbPeriod, &QComboBox::currentIndexChanged, this, &frmSubjects::cmbPeriod_Click);
     guarded(this, [this] { cmbPeriod_Click(); });
 }
 

@@ -48,7 +48,7 @@ frmImportSentences::frmImportSentences(QWidget *parent) : QDialog(parent) {
         m_ticked += row->checkState(0) == Qt::Checked ? 1 : -1;
         updateImportButton();
     });
-    connect(btnImport, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnImport_Click(); }); });
+    connectGuarded(btnImport, &QPushButton::clicked, this, &frmImportSentences::btnImport_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -86,9 +86,9 @@ frmLocked::frmLocked(QWidget *parent) : QDialog(parent) {
     main->addLayout(buttons);
     resize(560, 420);
 
-    connect(Option1, &QRadioButton::clicked, this, [this] { guarded(this, [this] { Option1_Click(); }); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { guarded(this, [this] { Option2_Click(); }); });
-    connect(btnUnlock, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnUnlock_Click(); }); });
+    connectGuarded(Option1, &QRadioButton::clicked, this, &frmLocked::Option1_Click);
+    connectGuarded(Option2, &QRadioButton::clicked, this, &frmLocked::Option2_Click);
+    connectGuarded(btnUnlock, &QPushButton::clicked, this, &frmLocked::btnUnlock_Click);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
 
     Recordset active;

@@ -101,17 +101,14 @@ frmPrint::frmPrint(QWidget *parent) : QDialog(parent), m_pc(new PrintControl(thi
     fmeTorzslapKivonat->hide();
     showFaultyControls(false);
 
-    auto on = [this](auto *sender, auto signal, auto handler) {
-        connect(sender, signal, this, [this, handler] { guarded(this, handler); });
-    };
-    on(TabStrip1, &QTabBar::currentChanged, [this] { TabStrip1_Click(); });
+    connectGuarded(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
     for (QRadioButton *o : {optBHivatalos, optBElonezet, optBA4, optTHivatalosA4, optTElonezetA4})
-        on(o, &QRadioButton::clicked, [this, o] { option_Click(o); });
-    on(chbKompetencia, &QCheckBox::clicked, [this] { recompose(); });
-    on(chbAlKomp, &QCheckBox::clicked, [this] { chbAlKomp_Click(); });
-    on(chbKeziPapir, &QCheckBox::clicked, [this] { chbKeziPapir_Click(); });
-    on(btnPrint, &QPushButton::clicked, [this] { btnPrint_Click(); });
-    on(btnHibasNyomtat, &QPushButton::clicked, [this] { btnHibasNyomtat_Click(); });
+        connectGuarded(o, &QRadioButton::clicked, this, [this, o] { option_Click(o); });
+    connectGuarded(chbKompetencia, &QCheckBox::clicked, this, [this] { recompose(); });
+    connectGuarded(chbAlKomp, &QCheckBox::clicked, this, [this] { chbAlKomp_Click(); });
+    connectGuarded(chbKeziPapir, &QCheckBox::clicked, this, [this] { chbKeziPapir_Click(); });
+    connectGuarded(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
+    connectGuarded(btnHibasNyomtat, &QPushButton::clicked, this, [this] { btnHibasNyomtat_Click(); });
     connect(cmdKilep, &QPushButton::clicked, this, &QDialog::accept);
 }
 

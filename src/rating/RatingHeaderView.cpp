@@ -168,19 +168,15 @@ RatingHeaderView::RatingHeaderView(QWidget *parent) : QGroupBox(QStringLiteral("
     });
     connect(cmbDay, qOverload<int>(&QComboBox::activated), this, [this] { emit changed(); });
     connect(Label6, &LinkLabel::clicked, this, &RatingHeaderView::Label6_Click);
-    connect(Command1, &LinkLabel::clicked, this, [this] { guarded(this, [this] { insertTemplate(true); }); });
-    connect(Command2, &LinkLabel::clicked, this,
-            [this] { guarded(this, [this] { insertTemplate(false); }); });
+    connectGuarded(Command1, &LinkLabel::clicked, this, [this] { insertTemplate(true); });
+    connectGuarded(Command2, &LinkLabel::clicked, this, [this] { insertTemplate(false); });
     connect(listClosures, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item)
             txtActual->setPlainText(item->text(0));
     });
-    connect(btnAddClause, &QPushButton::clicked, this,
-            [this] { guarded(this, [this] { btnAddClause_Click(); }); });
-    connect(btnModifyClause, &QPushButton::clicked, this,
-            [this] { guarded(this, [this] { btnModifyClause_Click(); }); });
-    connect(btnRemoveClause, &QPushButton::clicked, this,
-            [this] { guarded(this, [this] { btnRemoveClause_Click(); }); });
+    connectGuarded(btnAddClause, &QPushButton::clicked, this, &RatingHeaderView::btnAddClause_Click);
+    connectGuarded(btnModifyClause, &QPushButton::clicked, this, &RatingHeaderView::btnModifyClause_Click);
+    connectGuarded(btnRemoveClause, &QPushButton::clicked, this, &RatingHeaderView::btnRemoveClause_Click);
 }
 
 void RatingHeaderView::fillDays() {

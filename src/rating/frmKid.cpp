@@ -73,21 +73,17 @@ frmKid::frmKid(frmMain *editor) : QDialog(editor), m_editor(editor) {
     main->addLayout(buttons);
     resize(820, 520);
 
-    connect(cmbPeriod, qOverload<int>(&QComboBox::activated), this,
-            [this] { guarded(this, [this] { cmbPeriod_Click(); }); });
-    connect(dlClass, &QTreeWidget::itemSelectionChanged, this,
-            [this] { guarded(this, [this] { dlClass_Click(); }); });
-    connect(listKid, &QTreeWidget::itemSelectionChanged, this,
-            [this] { guarded(this, [this] { listKid_Click(); }); });
+    connectGuarded(cmbPeriod, qOverload<int>(&QComboBox::activated), this, &frmKid::cmbPeriod_Click);
+    connectGuarded(dlClass, &QTreeWidget::itemSelectionChanged, this, &frmKid::dlClass_Click);
+    connectGuarded(listKid, &QTreeWidget::itemSelectionChanged, this, &frmKid::listKid_Click);
     connect(listKid, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (btnSelect->isEnabled())
             guarded(this, [this] { btnSelect_Click(); });
     });
-    connect(btnSelect, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnSelect_Click(); }); });
+    connectGuarded(btnSelect, &QPushButton::clicked, this, &frmKid::btnSelect_Click);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(btnExport, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnExport_Click(); }); });
-    connect(btnClassPdf, &QPushButton::clicked, this,
-            [this] { guarded(this, [this] { btnClassPdf_Click(); }); });
+    connectGuarded(btnExport, &QPushButton::clicked, this, &frmKid::btnExport_Click);
+    connectGuarded(btnClassPdf, &QPushButton::clicked, this, &frmKid::btnClassPdf_Click);
 }
 
 bool frmKid::prepare() {

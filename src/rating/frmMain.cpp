@@ -95,21 +95,18 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
     main->addWidget(views, 1);
     resize(980, 680);
 
-    auto on = [this](auto *sender, auto signal, void (frmMain::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
-    };
-    on(btnSelect, &QPushButton::clicked, &frmMain::btnSelect_Click);
-    on(opView0, &QRadioButton::toggled, &frmMain::opView_Click);
-    on(tabSubjects, &QTabBar::currentChanged, &frmMain::tabSubjects_Click);
-    on(tabCompetencies, &QTabBar::currentChanged, &frmMain::tabCompetencies_Click);
-    on(cmbSubCompetencies, &QComboBox::currentIndexChanged, &frmMain::cmbSubCompetencies_Click);
-    on(txtRating, &QPlainTextEdit::textChanged, &frmMain::txtRating_Change);
-    on(dlSentences, &QTreeWidget::itemDoubleClicked, &frmMain::dlSentences_DblClick);
-    on(btnAdd, &QPushButton::clicked, &frmMain::btnAdd_Click);
-    on(btnSave, &QPushButton::clicked, &frmMain::SaveChanges);
-    on(header->btnSaveRating, &QPushButton::clicked, &frmMain::SaveChanges);
-    on(btnRevert, &QPushButton::clicked, &frmMain::btnRevert_Click);
+    connectGuarded(btnSelect, &QPushButton::clicked, this, &frmMain::btnSelect_Click);
+    connectGuarded(opView0, &QRadioButton::toggled, this, &frmMain::opView_Click);
+    connectGuarded(tabSubjects, &QTabBar::currentChanged, this, &frmMain::tabSubjects_Click);
+    connectGuarded(tabCompetencies, &QTabBar::currentChanged, this, &frmMain::tabCompetencies_Click);
+    connectGuarded(cmbSubCompetencies, &QComboBox::currentIndexChanged, this,
+                   &frmMain::cmbSubCompetencies_Click);
+    connectGuarded(txtRating, &QPlainTextEdit::textChanged, this, &frmMain::txtRating_Change);
+    connectGuarded(dlSentences, &QTreeWidget::itemDoubleClicked, this, &frmMain::dlSentences_DblClick);
+    connectGuarded(btnAdd, &QPushButton::clicked, this, &frmMain::btnAdd_Click);
+    connectGuarded(btnSave, &QPushButton::clicked, this, &frmMain::SaveChanges);
+    connectGuarded(header->btnSaveRating, &QPushButton::clicked, this, &frmMain::SaveChanges);
+    connectGuarded(btnRevert, &QPushButton::clicked, this, &frmMain::btnRevert_Click);
     connect(header, &RatingHeaderView::changed, this, [this] {
         if (m_tracking)
             m_headerDirty = true;
@@ -119,8 +116,8 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
         if (m_editable)
             header->btnClose->setEnabled(valid);
     });
-    on(header->btnClose, &QPushButton::clicked, &frmMain::btnClose_Click);
-    on(header->btnPrint, &QPushButton::clicked, &frmMain::btnPrint_Click);
+    connectGuarded(header->btnClose, &QPushButton::clicked, this, &frmMain::btnClose_Click);
+    connectGuarded(header->btnPrint, &QPushButton::clicked, this, &frmMain::btnPrint_Click);
     connect(txtNewSentence, &QLineEdit::textChanged, this,
             [this] { btnAdd->setEnabled(m_editable && !txtNewSentence->text().trimmed().isEmpty()); });
     // Sentences added, changed or imported in the bank show in the open part at once.

@@ -82,7 +82,7 @@ StartupPanel::StartupPanel(const char *objectName, const QString &guidance, QWid
 
     const Record &user = AppData::current().login.currentUser;
     chbStartup->setChecked(!user.isEmpty() && user.toInt(QStringLiteral("usr_startup")) != 0);
-    connect(chbStartup, &QCheckBox::clicked, this, [this] { guarded(this, [this] { chbStartup_Click(); }); });
+    connectGuarded(chbStartup, &QCheckBox::clicked, this, &StartupPanel::chbStartup_Click);
     connect(btnHide, &QPushButton::clicked, this, &QDialog::close);
 }
 

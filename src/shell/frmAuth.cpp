@@ -94,9 +94,9 @@ frmAuth::frmAuth(QWidget *parent) : QDialog(parent) {
     main->addLayout(buttons);
     setMinimumWidth(380);
 
-    connect(btnLogin, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnLogin_Click(); }); });
+    connectGuarded(btnLogin, &QPushButton::clicked, this, &frmAuth::btnLogin_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmAuth::close);
-    connect(Label3, &LinkLabel::clicked, this, [this] { guarded(this, [this] { Label3_Click(); }); });
+    connectGuarded(Label3, &LinkLabel::clicked, this, &frmAuth::Label3_Click);
     connect(cmbUsers, qOverload<int>(&QComboBox::activated), this, [this](int) { cmbUsers_Click(); });
 }
 

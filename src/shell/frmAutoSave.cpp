@@ -60,8 +60,8 @@ frmAutoSave::frmAutoSave(QWidget *parent) : QDialog(parent) {
     main->addLayout(buttons);
 
     connect(txtInterval, &QLineEdit::textChanged, this, &frmAutoSave::txtInterval_Change);
-    connect(btnDone, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnDone_Click(); }); });
-    connect(tmrCheck, &QTimer::timeout, this, [this] { guarded(this, [this] { tmrCheck_Timer(); }); });
+    connectGuarded(btnDone, &QPushButton::clicked, this, &frmAutoSave::btnDone_Click);
+    connectGuarded(tmrCheck, &QTimer::timeout, this, &frmAutoSave::tmrCheck_Timer);
 
     // Loading: the user's interval (5 when he has none), the next save counted from now.
     const Record &user = AppData::current().login.currentUser;

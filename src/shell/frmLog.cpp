@@ -50,7 +50,7 @@ frmLog::frmLog(QWidget *parent) : QDialog(parent) {
     main->addLayout(buttons);
     resize(820, 520);
 
-    connect(btnExport, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnExport_Click(); }); });
+    connectGuarded(btnExport, &QPushButton::clicked, this, &frmLog::btnExport_Click);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 

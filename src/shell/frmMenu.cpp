@@ -135,33 +135,29 @@ void frmMenu::buildMenus() {
     mnuImportText->setEnabled(false);
     mnuExportText->setEnabled(false);
 
-    auto on = [this](QAction *action, void (frmMenu::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { guarded(this, [this, handler] { (this->*handler)(); }); });
-    };
-    on(mnuRate, &frmMenu::mnuRate_Click);
-    on(mnuLogout, &frmMenu::mnuLogout_Click);
-    on(mnuExit, &frmMenu::mnuExit_Click);
-    on(mnuAutoSave, &frmMenu::mnuAutoSave_Click);
-    on(mnuBG, &frmMenu::mnuBG_Click);
-    on(mnuExportFullDB, &frmMenu::mnuExportFullDB_Click);
-    on(mnuImportFullDB, &frmMenu::mnuImportFullDB_Click);
-    on(mnuImportRating, &frmMenu::mnuImportRating_Click);
-    on(mnuLocked, &frmMenu::mnuLocked_Click);
-    on(mnuImportText, &frmMenu::mnuImportText_Click);
-    on(mnuExportText, &frmMenu::mnuExportText_Click);
-    on(mnuStartup, &frmMenu::mnuStartup_Click);
-    on(mnuContents, &frmMenu::mnuContents_Click);
-    on(mnuOM, &frmMenu::mnuOM_Click);
-    on(mnuAbout, &frmMenu::mnuAbout_Click);
-    on(mnuSubjects, &frmMenu::mnuSubjects_Click);
-    on(mnuImportSentences, &frmMenu::mnuImportSentences_Click);
-    on(mnuExportAllSentences, &frmMenu::mnuExportAllSentences_Click);
-    on(mnuUserGroups, &frmMenu::mnuUserGroups_Click);
-    on(mnuSchool, &frmMenu::mnuSchool_Click);
-    on(cmdLog, &frmMenu::cmdLog_Click);
-    on(mnuHandle, &frmMenu::mnuHandle_Click);
-    on(mnuMyProfile, &frmMenu::mnuMyProfile_Click);
+    connectGuarded(mnuRate, &QAction::triggered, this, &frmMenu::mnuRate_Click);
+    connectGuarded(mnuLogout, &QAction::triggered, this, &frmMenu::mnuLogout_Click);
+    connectGuarded(mnuExit, &QAction::triggered, this, &frmMenu::mnuExit_Click);
+    connectGuarded(mnuAutoSave, &QAction::triggered, this, &frmMenu::mnuAutoSave_Click);
+    connectGuarded(mnuBG, &QAction::triggered, this, &frmMenu::mnuBG_Click);
+    connectGuarded(mnuExportFullDB, &QAction::triggered, this, &frmMenu::mnuExportFullDB_Click);
+    connectGuarded(mnuImportFullDB, &QAction::triggered, this, &frmMenu::mnuImportFullDB_Click);
+    connectGuarded(mnuImportRating, &QAction::triggered, this, &frmMenu::mnuImportRating_Click);
+    connectGuarded(mnuLocked, &QAction::triggered, this, &frmMenu::mnuLocked_Click);
+    connectGuarded(mnuImportText, &QAction::triggered, this, &frmMenu::mnuImportText_Click);
+    connectGuarded(mnuExportText, &QAction::triggered, this, &frmMenu::mnuExportText_Click);
+    connectGuarded(mnuStartup, &QAction::triggered, this, &frmMenu::mnuStartup_Click);
+    connectGuarded(mnuContents, &QAction::triggered, this, &frmMenu::mnuContents_Click);
+    connectGuarded(mnuOM, &QAction::triggered, this, &frmMenu::mnuOM_Click);
+    connectGuarded(mnuAbout, &QAction::triggered, this, &frmMenu::mnuAbout_Click);
+    connectGuarded(mnuSubjects, &QAction::triggered, this, &frmMenu::mnuSubjects_Click);
+    connectGuarded(mnuImportSentences, &QAction::triggered, this, &frmMenu::mnuImportSentences_Click);
+    connectGuarded(mnuExportAllSentences, &QAction::triggered, this, &frmMenu::mnuExportAllSentences_Click);
+    connectGuarded(mnuUserGroups, &QAction::triggered, this, &frmMenu::mnuUserGroups_Click);
+    connectGuarded(mnuSchool, &QAction::triggered, this, &frmMenu::mnuSchool_Click);
+    connectGuarded(cmdLog, &QAction::triggered, this, &frmMenu::cmdLog_Click);
+    connectGuarded(mnuHandle, &QAction::triggered, this, &frmMenu::mnuHandle_Click);
+    connectGuarded(mnuMyProfile, &QAction::triggered, this, &frmMenu::mnuMyProfile_Click);
     // The school-year windows: each opens modally and keeps no state between openings.
     auto modal = [this](QAction *action, auto makeWindow) {
         connect(action, &QAction::triggered, this, [this, makeWindow] {

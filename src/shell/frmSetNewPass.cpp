@@ -75,7 +75,7 @@ frmSetNewPass::frmSetNewPass(QWidget *parent) : QDialog(parent) {
 
     connect(txtPassword, &QLineEdit::textChanged, this, &frmSetNewPass::passwordChanged);
     connect(txtPasswordConfirm, &QLineEdit::textChanged, this, &frmSetNewPass::passwordChanged);
-    connect(btnDone, &QPushButton::clicked, this, [this] { guarded(this, [this] { btnDone_Click(); }); });
+    connectGuarded(btnDone, &QPushButton::clicked, this, &frmSetNewPass::btnDone_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmSetNewPass::close);
     passwordChanged();
 }
