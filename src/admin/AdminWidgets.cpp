@@ -3,6 +3,7 @@
 #include "admin/SchoolYear.h"
 #include "data/Recordset.h"
 #include "ui/DialogService.h"
+#include "ui/ItemRoles.h"
 
 #include <QCollator>
 #include <QLabel>
@@ -23,7 +24,7 @@ bool AdminWidgets::isMarkedLocked(const QTreeWidgetItem *row) {
 
 qint64 AdminWidgets::currentKey(const QTreeWidget *list) {
     const QTreeWidgetItem *row = list->currentItem();
-    return row && row->isSelected() ? row->data(0, kTag).toLongLong() : 0;
+    return row && row->isSelected() ? row->data(0, IdRole).toLongLong() : 0;
 }
 
 QStringList AdminWidgets::pupilColumns() {

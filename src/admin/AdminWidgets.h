@@ -14,8 +14,6 @@ class QWidget;
 // The small pieces the administration windows are built of.
 namespace AdminWidgets {
 
-// The item data role holding a row's key.
-constexpr int kTag = 0x0100; // Qt::UserRole
 // Locked classes and their pupils are listed in this colour.
 inline QColor lockedRed() {
     return QColor(255, 0, 0);

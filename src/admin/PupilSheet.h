@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "admin/SheetReader.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -27,27 +28,19 @@ struct PupilRow {
 // "Törzslapszám", "Naplósorszám"; any case, accents or not); every further row is a pupil. The file is
 // read whole and checked before the caller writes anything; a file that fails gives a Hungarian message
 // and no rows. Nothing here touches the database, so the reader can be fed hostile files on its own.
+// Each file format has its SheetReader; this class chooses it and makes pupils of the rows.
 class PupilSheet {
 public:
-    // One cell as the file stores it.
-    struct Cell {
-        enum Kind { Empty, Text, Number, Date };
-        Kind kind = Empty;
-        QString text;
-        double number = 0;
-        QDate date;
-    };
-    using Table = QList<QList<Cell>>;
+    using Cell = SheetCell;
+    using Table = SheetTable;
 
     static const QStringList &columnNames();
     // The headings as people write them, in the order of columnNames(); the sample file carries these.
     static const QStringList &headings();
     // Writes an empty pupil list (.xlsx) with the headings only. False when the file cannot be written.
     static bool writeSample(const QString &path);
-    // Limits against hostile files: a pupil list of a class is far smaller.
-    static constexpr int kMaxRows = 5000;
-    static constexpr int kMaxColumns = 256;
-    static constexpr qint64 kMaxXmlBytes = 64 * 1024 * 1024;
+    // The most pupils a list may hold; the readers refuse longer sheets.
+    static constexpr int kMaxRows = SheetReader::kMaxRows;
 
     // Reads the file by its extension (.xls, .xlsx, .ods). False with error() set when it cannot be used.
     bool read(const QString &path);
@@ -59,10 +52,8 @@ public:
     static void setXlsReaderProgram(const QString &program, int timeoutMs = 10000);
     // The child's side: reads the .xls file here and writes the outcome to out; the exit code.
     static int readXlsForParent(const QString &path, QIODevice &out);
-    bool readXlsx(const QByteArray &zipData);
-    bool readOds(const QByteArray &zipData);
-    // Checks the header row and turns the other rows into pupils.
-    bool readTable(const Table &table);
+    // Checks the header row and turns the other rows into pupils; date1904 as the workbook counts days.
+    bool readTable(const Table &table, bool date1904 = false);
 
     QString error() const { return m_error; }
     const QList<PupilRow> &rows() const { return m_rows; }
@@ -79,11 +70,11 @@ public:
 
 private:
     bool fail(const QString &message);
+    bool readWith(SheetReader &reader, const QString &path);
     bool readXlsHere(const QString &path);
     bool readXlsInChild(const QString &program, const QString &path);
 
     QString m_error;
     QList<PupilRow> m_rows;
     int m_skipped = 0;
-    bool m_date1904 = false;
 };

@@ -7,6 +7,7 @@
 #include "rating/RatingParts.h"
 #include "ui/Controls.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 
 #include <QDate>
 #include <QHBoxLayout>
@@ -58,7 +59,7 @@ void frmAllKids::GiveData(qint64 oszId, qint64 tevId) {
             listKids, {pupilName(kids, i), kids.at(i, QStringLiteral("tan_anev")).toString(),
                        RatingParts::longDate(kids.at(i, QStringLiteral("tan_szdatum")).toDate()),
                        cls.isEmpty() ? QStringLiteral("<nincs>") : cls});
-        row->setData(0, kTag, tanId);
+        row->setData(0, IdRole, tanId);
         row->setCheckState(0, Qt::Unchecked);
     }
 }
@@ -67,7 +68,7 @@ void frmAllKids::btnOK_Click() {
     QList<qint64> chosen;
     for (int i = 0; i < listKids->topLevelItemCount(); ++i)
         if (listKids->topLevelItem(i)->checkState(0) == Qt::Checked)
-            chosen << listKids->topLevelItem(i)->data(0, kTag).toLongLong();
+            chosen << listKids->topLevelItem(i)->data(0, IdRole).toLongLong();
     SchoolYear::putInClass(chosen, m_oszId, m_tevId);
     accept();
 }

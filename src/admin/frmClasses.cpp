@@ -11,6 +11,7 @@
 #include "ui/Controls.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 #include "ui/PeriodList.h"
 
 #include <QAction>
@@ -134,8 +135,8 @@ void frmClasses::loadList(QTreeWidget *list, qint64 tevId, bool checkable) {
                                                              classes.at(i, QStringLiteral("osz_nev"))),
                                        QStringLiteral("%1/%2").arg(started).arg(started + 1),
                                        classes.at(i, QStringLiteral("osz_megj")).toString()});
-        row->setData(0, kTag, oszId);
-        row->setData(1, kTag, level);
+        row->setData(0, IdRole, oszId);
+        row->setData(1, RightsLevelRole, level);
         if (checkable)
             row->setCheckState(0, Qt::Unchecked);
         markLocked(row, SchoolYear::isClassLocked(oszId));
@@ -155,7 +156,7 @@ void frmClasses::cmbPeriod_Click() {
 void frmClasses::dlClass_Click() {
     const bool active = shownPeriodIsActive();
     const QTreeWidgetItem *row = dlClass->currentItem();
-    const bool mayChange = row && row->isSelected() && active && row->data(1, kTag).toInt() >= 2;
+    const bool mayChange = row && row->isSelected() && active && row->data(1, RightsLevelRole).toInt() >= 2;
     btnEdit->setEnabled(!m_copyMode && mayChange);
     btnDelete->setEnabled(!m_copyMode && mayChange);
     btnAdd->setEnabled(AppData::current().login.isAdmin && active);
@@ -217,7 +218,7 @@ void frmClasses::btnDelete_Click() {
     }
     if (!dialogs().ask(this, QStringLiteral("Biztosan törli a kijelölt osztályt?")))
         return;
-    const qint64 oszId = row->data(0, kTag).toLongLong();
+    const qint64 oszId = row->data(0, IdRole).toLongLong();
     CommandSet &db = AppData::current().devDB;
     Transaction t(db.connection());
     db.run(QStringLiteral("deleteClass"), {oszId});
@@ -241,7 +242,7 @@ void frmClasses::copyClasses() {
     QList<qint64> ticked;
     for (int i = 0; i < dlSrc->topLevelItemCount(); ++i)
         if (dlSrc->topLevelItem(i)->checkState(0) == Qt::Checked)
-            ticked << dlSrc->topLevelItem(i)->data(0, kTag).toLongLong();
+            ticked << dlSrc->topLevelItem(i)->data(0, IdRole).toLongLong();
     if (ticked.isEmpty()) {
         dialogs().inform(this, QStringLiteral("Nincs osztály kiválasztva!"));
         return;
@@ -283,7 +284,7 @@ void frmClasses::copyClasses() {
 
 qint64 frmClasses::chosenClass() const {
     const QTreeWidgetItem *row = dlClass->currentItem();
-    return row && row->isSelected() ? row->data(0, kTag).toLongLong() : 0;
+    return row && row->isSelected() ? row->data(0, IdRole).toLongLong() : 0;
 }
 
 void frmClasses::btnExport_Click() {

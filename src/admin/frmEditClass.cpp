@@ -13,6 +13,7 @@
 #include "ui/Controls.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 #include "ui/ValidMark.h"
 
 #include <QCheckBox>
@@ -220,7 +221,7 @@ void frmEditClass::LoadKids() {
     const Recordset kids = AppData::current().devDB.run(QStringLiteral("getStudentsByClass"), {m_oszId});
     for (int i = 0; i < kids.count(); ++i) {
         auto *row = new QTreeWidgetItem(listKids, {pupilName(kids, i)});
-        row->setData(0, kTag, kids.at(i, QStringLiteral("tan_id")));
+        row->setData(0, IdRole, kids.at(i, QStringLiteral("tan_id")));
     }
 }
 

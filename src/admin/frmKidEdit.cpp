@@ -9,6 +9,7 @@
 #include "ui/Controls.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 
 #include <QDate>
 #include <QHBoxLayout>
@@ -85,8 +86,8 @@ void frmKidEdit::LoadList() {
         auto *row = new SortableRow(
             grdTanulok,
             {pupilName(kids, i), kids.at(i, QStringLiteral("tan_anev")).toString(), birth, classTextOf(cls)});
-        row->setData(0, kTag, tanId);
-        row->setData(1, kTag, oszId);
+        row->setData(0, IdRole, tanId);
+        row->setData(1, ClassIdRole, oszId);
         markLocked(row, SchoolYear::isClassLocked(oszId));
     }
     grdTanulok->setSortingEnabled(true);
@@ -96,7 +97,7 @@ void frmKidEdit::grdTanulok_Click() {
     const QTreeWidgetItem *row = grdTanulok->currentItem();
     bool may = false;
     if (row && row->isSelected() && !isMarkedLocked(row)) {
-        const qint64 oszId = modSub::GetClassOfPupil(row->data(0, kTag).toLongLong());
+        const qint64 oszId = modSub::GetClassOfPupil(row->data(0, IdRole).toLongLong());
         may = modSub::GetClassRight(oszId) > 2;
     }
     cmdModosit->setEnabled(may);
@@ -110,7 +111,7 @@ void frmKidEdit::cmdModosit_Click() {
         return;
     }
     frmEditKid kid(this);
-    if (kid.LoadKid(row->data(0, kTag).toLongLong(), row->data(1, kTag).toLongLong(), m_tevId))
+    if (kid.LoadKid(row->data(0, IdRole).toLongLong(), row->data(1, ClassIdRole).toLongLong(), m_tevId))
         dialogs().runModal(&kid);
     LoadList();
 }

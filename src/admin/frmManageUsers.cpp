@@ -7,6 +7,7 @@
 #include "ui/Controls.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,13 +51,13 @@ frmManageUsers::frmManageUsers(QWidget *parent) : QDialog(parent) {
 }
 
 void frmManageUsers::ReloadUsers() {
-    const QVariant chosen = dlUsers->currentItem() ? dlUsers->currentItem()->data(Qt::UserRole) : QVariant();
+    const QVariant chosen = dlUsers->currentItem() ? dlUsers->currentItem()->data(IdRole) : QVariant();
     dlUsers->clear();
     const Recordset rs = AppData::current().devDB.run(QStringLiteral("getUsersByName"));
     for (int i = 0; i < rs.count(); ++i) {
         auto *item = new QListWidgetItem(rs.at(i, QStringLiteral("usr_nev")).toString(), dlUsers);
-        item->setData(Qt::UserRole, rs.at(i, QStringLiteral("usr_id")));
-        if (chosen.isValid() && item->data(Qt::UserRole) == chosen)
+        item->setData(IdRole, rs.at(i, QStringLiteral("usr_id")));
+        if (chosen.isValid() && item->data(IdRole) == chosen)
             dlUsers->setCurrentItem(item);
     }
 }
@@ -73,7 +74,7 @@ qint64 frmManageUsers::chosenUser() {
         dialogs().inform(this, QStringLiteral("Nincs elem kiválasztva!"));
         return 0;
     }
-    return item->data(Qt::UserRole).toLongLong();
+    return item->data(IdRole).toLongLong();
 }
 
 void frmManageUsers::btnNewUser_Click() {

@@ -5,6 +5,7 @@
 #include "ui/Controls.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 #include "ui/PeriodList.h"
 
 #include <QCheckBox>
@@ -189,7 +190,7 @@ void frmProfile::cmbPeriod_Click() {
         auto *item = new QTreeWidgetItem(dlClasses);
         item->setText(0, rs.at(i, QStringLiteral("osz_evfolyam")).toString() + QStringLiteral(". ") +
                              rs.at(i, QStringLiteral("osz_nev")).toString());
-        item->setData(0, Qt::UserRole, rs.at(i, QStringLiteral("osz_id")));
+        item->setData(0, IdRole, rs.at(i, QStringLiteral("osz_id")));
         item->setText(1, QStringLiteral("%1/%2").arg(startYear).arg(startYear + 1));
         item->setText(2, rs.at(i, QStringLiteral("usr_nev")).toString());
         item->setText(3, rs.at(i, QStringLiteral("osz_megj")).toString());
@@ -201,7 +202,7 @@ void frmProfile::cmbPeriod_Click() {
 
 qint64 frmProfile::selectedClass() const {
     const QTreeWidgetItem *item = dlClasses->currentItem();
-    return item ? item->data(0, Qt::UserRole).toLongLong() : 0;
+    return item ? item->data(0, IdRole).toLongLong() : 0;
 }
 
 void frmProfile::showBoxes(const AdminRules::RightBoxes &boxes, bool editable) {

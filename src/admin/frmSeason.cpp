@@ -8,6 +8,7 @@
 #include "ui/Controls.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -135,7 +136,7 @@ void frmSeason::LoadList() {
             new QTreeWidgetItem(grdSeason, {QStringLiteral("%1/%2").arg(year).arg(year + 1),
                                             periods.at(i, QStringLiteral("tev_honap")).toString(),
                                             periods.at(i, QStringLiteral("tev_megjegyzes")).toString()});
-        row->setData(0, kTag, periods.at(i, QStringLiteral("tev_id")));
+        row->setData(0, IdRole, periods.at(i, QStringLiteral("tev_id")));
         if (periods.at(i, QStringLiteral("tev_aktiv")).toBool()) {
             QFont bold = row->font(0);
             bold.setBold(true);

@@ -1,13 +1,11 @@
 #include "curriculum/CurriculumTree.h"
 
 #include "data/AppData.h"
+#include "ui/ItemRoles.h"
 
 #include <QTreeWidget>
 
 namespace {
-constexpr int kKeyRole = Qt::UserRole;
-constexpr int kNameRole = Qt::UserRole + 1;
-
 bool isPlaceholder(const QVariant &name) {
     return name.isNull() || name.toString().trimmed().isEmpty();
 }
@@ -17,8 +15,8 @@ QTreeWidgetItem *CurriculumTree::addNode(QTreeWidget *tree, QTreeWidgetItem *par
                                          qint64 key) {
     auto *node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
     node->setText(0, text);
-    node->setData(0, kKeyRole, key);
-    node->setData(0, kNameRole, text);
+    node->setData(0, IdRole, key);
+    node->setData(0, StoredTextRole, text);
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     return node;
 }
@@ -53,15 +51,15 @@ void CurriculumTree::fill(QTreeWidget *tree, qint64 tevId) {
 }
 
 qint64 CurriculumTree::keyOf(const QTreeWidgetItem *node) {
-    return node ? node->data(0, kKeyRole).toLongLong() : 0;
+    return node ? node->data(0, IdRole).toLongLong() : 0;
 }
 
 QString CurriculumTree::storedName(const QTreeWidgetItem *node) {
-    return node->data(0, kNameRole).toString();
+    return node->data(0, StoredTextRole).toString();
 }
 
 void CurriculumTree::setStoredName(QTreeWidgetItem *node, const QString &name) {
-    node->setData(0, kNameRole, name);
+    node->setData(0, StoredTextRole, name);
 }
 
 SubjectTree::Level CurriculumTree::levelOf(const QTreeWidgetItem *node) {

@@ -7,6 +7,7 @@
 #include "exchange/modImport.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 #include "ui/Named.h"
 
 #include <QCheckBox>
@@ -21,14 +22,11 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kIdRole = Qt::UserRole;
-constexpr int kTextRole = Qt::UserRole + 1;
-constexpr int kTagRole = Qt::UserRole; // on the owner column: "r/o" for a common sentence
 const QString kCaption = QStringLiteral("Mondatok kezelése");
 const QString kNoSentence = QStringLiteral("Nincs mondat kiválasztva.");
 
 bool isReadOnlyRow(const QTreeWidgetItem *row) {
-    return row->data(1, kTagRole).toString() == QLatin1String("r/o");
+    return row->data(1, ReadOnlyRole).toBool();
 }
 
 bool isBold(const QTreeWidgetItem *row) {
@@ -161,10 +159,10 @@ void frmSentences::fillRows() {
     items.reserve(rows.size());
     for (const SentenceBank::Row &r : rows) {
         auto *row = new QTreeWidgetItem(QStringList{r.text, r.ownerName});
-        row->setData(0, kIdRole, r.id);
-        row->setData(0, kTextRole, r.text);
+        row->setData(0, IdRole, r.id);
+        row->setData(0, StoredTextRole, r.text);
         if (r.shown == SentenceBank::Shown::Common)
-            row->setData(1, kTagRole, QStringLiteral("r/o"));
+            row->setData(1, ReadOnlyRole, true);
         else if (m_editable)
             row->setFlags(row->flags() | Qt::ItemIsEditable);
         if (r.shown != SentenceBank::Shown::Plain)
@@ -195,7 +193,7 @@ QTreeWidgetItem *frmSentences::selectedRow() const {
 void frmSentences::lvSentences_Click() {
     QTreeWidgetItem *row = selectedRow();
     if (row)
-        txtNew->setText(row->data(0, kTextRole).toString());
+        txtNew->setText(row->data(0, StoredTextRole).toString());
     if (!row || isReadOnlyRow(row)) {
         // A common sentence cannot be changed; with no row the buttons say what is missing when pressed.
         btnRename->setEnabled(!row && m_editable);
@@ -239,16 +237,16 @@ bool frmSentences::rewrite(QTreeWidgetItem *row, const QString &text) {
                            .arg(SentenceBank::kMaxSentence));
         return false;
     }
-    writeSentence([&] { SentenceBank::Rewrite(row->data(0, kIdRole).toLongLong(), text); });
+    writeSentence([&] { SentenceBank::Rewrite(row->data(0, IdRole).toLongLong(), text); });
     const QSignalBlocker block(lvSentences);
     row->setText(0, text.trimmed());
-    row->setData(0, kTextRole, text.trimmed());
+    row->setData(0, StoredTextRole, text.trimmed());
     return true;
 }
 
 void frmSentences::lvSentences_Edited(QTreeWidgetItem *row, int column) {
     // Ticking a row for export changes it too; only a changed text is a rewrite.
-    const QString stored = row->data(0, kTextRole).toString();
+    const QString stored = row->data(0, StoredTextRole).toString();
     if (column != 0 || row->text(0) == stored)
         return;
     const QString typed = row->text(0);
@@ -289,7 +287,7 @@ void frmSentences::btnDelete_Click() {
         return;
     if (!dialogs().ask(this, QStringLiteral("Biztosan törli a kijelölt mondatot?")))
         return;
-    writeSentence([&] { SentenceBank::Remove(row->data(0, kIdRole).toLongLong()); });
+    writeSentence([&] { SentenceBank::Remove(row->data(0, IdRole).toLongLong()); });
     reload();
 }
 
@@ -303,7 +301,7 @@ void frmSentences::chkVisible_Click(bool checked) {
     }
     const bool wasBold = isBold(row);
     chkVisible->setChecked(wasBold); // until the new mark is written
-    writeSentence([&] { SentenceBank::Share(row->data(0, kIdRole).toLongLong(), checked); });
+    writeSentence([&] { SentenceBank::Share(row->data(0, IdRole).toLongLong(), checked); });
     chkVisible->setChecked(checked);
     setBold(row, checked);
 }
@@ -332,7 +330,7 @@ void frmSentences::mnuAll_Click() {
         QTreeWidgetItem *row = lvSentences->topLevelItem(i);
         if (m_checkable)
             row->setCheckState(0, Qt::Checked);
-        texts << row->data(0, kTextRole).toString();
+        texts << row->data(0, StoredTextRole).toString();
     }
     if (texts.isEmpty()) {
         dialogs().inform(this, QStringLiteral("Nincs exportálható mondat a listában."));
@@ -350,7 +348,7 @@ void frmSentences::mnuSelection_Click() {
     for (int i = 0; i < lvSentences->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *row = lvSentences->topLevelItem(i);
         if (m_checkable && row->checkState(0) == Qt::Checked)
-            texts << row->data(0, kTextRole).toString();
+            texts << row->data(0, StoredTextRole).toString();
     }
     if (texts.isEmpty()) {
         dialogs().inform(this,

@@ -4,6 +4,7 @@
 #include "data/modSub.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,8 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kTag = Qt::UserRole;
-
 QTreeWidget *checkList(QWidget *parent, const char *name, const QString &label, const QStringList &columns) {
     auto *list = new QTreeWidget(parent);
     list->setObjectName(QString::fromLatin1(name));
@@ -32,7 +31,7 @@ QTreeWidgetItem *checkItem(QTreeWidget *list, const QStringList &texts, qint64 t
     auto *item = new QTreeWidgetItem(list, texts);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(0, Qt::Unchecked);
-    item->setData(0, kTag, tag);
+    item->setData(0, IdRole, tag);
     return item;
 }
 
@@ -45,7 +44,7 @@ QList<qint64> tickedTags(const QTreeWidget *list) {
     QList<qint64> tags;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         if (list->topLevelItem(i)->checkState(0) == Qt::Checked)
-            tags << list->topLevelItem(i)->data(0, kTag).toLongLong();
+            tags << list->topLevelItem(i)->data(0, IdRole).toLongLong();
     return tags;
 }
 } // namespace

@@ -8,6 +8,7 @@
 #include "rating/frmTemplate.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 #include "ui/LinkLabel.h"
 #include "ui/ValidMark.h"
 
@@ -275,7 +276,7 @@ void RatingHeaderView::ReloadClosures() {
     const Recordset rs = modSub::LoadClauses(m_ertId);
     for (int i = 0; i < rs.count(); ++i) {
         auto *item = new QTreeWidgetItem(listClosures, {rs.at(i, QStringLiteral("zdk_szoveg")).toString()});
-        item->setData(0, Qt::UserRole, rs.at(i, QStringLiteral("zdk_id")));
+        item->setData(0, IdRole, rs.at(i, QStringLiteral("zdk_id")));
     }
 }
 
@@ -309,7 +310,7 @@ void RatingHeaderView::btnModifyClause_Click() {
         txtActual->clear();
         return;
     }
-    const qint64 zdkId = listClosures->currentItem()->data(0, Qt::UserRole).toLongLong();
+    const qint64 zdkId = listClosures->currentItem()->data(0, IdRole).toLongLong();
     AppData::current().devDB.run(QStringLiteral("updateClosure"), {text, zdkId});
     // The log names the clause that changed.
     modSub::WriteLog(QStringLiteral("ZARADEK"), zdkId, QStringLiteral("Rekord frissitese"));
@@ -321,7 +322,7 @@ void RatingHeaderView::btnRemoveClause_Click() {
         return;
     if (!dialogs().ask(this, QStringLiteral("Biztosan törli a kijelölt záradékot?")))
         return;
-    const qint64 zdkId = listClosures->currentItem()->data(0, Qt::UserRole).toLongLong();
+    const qint64 zdkId = listClosures->currentItem()->data(0, IdRole).toLongLong();
     AppData::current().devDB.run(QStringLiteral("deleteClosure"), {zdkId});
     modSub::WriteLog(QStringLiteral("ZARADEK"), zdkId, QStringLiteral("Zaradek torlese"));
     ReloadClosures();

@@ -12,6 +12,7 @@
 #include "ui/DialogService.h"
 #include "ui/FormParts.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 #include "ui/PeriodList.h"
 
 #include <QComboBox>
@@ -23,7 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kTag = Qt::UserRole;
 const QColor kLockedRed(255, 0, 0);
 } // namespace
 
@@ -108,7 +108,7 @@ bool frmKid::prepare() {
 
 qint64 frmKid::classId() const {
     const QTreeWidgetItem *row = dlClass->currentItem();
-    return row ? row->data(0, kTag).toLongLong() : 0;
+    return row ? row->data(0, IdRole).toLongLong() : 0;
 }
 
 void frmKid::cmbPeriod_Click() {
@@ -144,8 +144,8 @@ void frmKid::LoadClasses() {
                                                       classes.at(i, QStringLiteral("osz_nev")).toString(),
                                                   QStringLiteral("%1/%2").arg(started).arg(started + 1),
                                                   classes.at(i, QStringLiteral("osz_megj")).toString()});
-        row->setData(0, kTag, oszId);
-        row->setData(1, kTag, level);
+        row->setData(0, IdRole, oszId);
+        row->setData(1, RightsLevelRole, level);
         if (locked)
             for (int c = 0; c < 3; ++c)
                 row->setForeground(c, kLockedRed);
@@ -161,13 +161,13 @@ void frmKid::dlClass_Click() {
     if (!row)
         return;
     const bool locked = classRowIsLocked(row);
-    m_rite = row->data(1, kTag).toInt();
+    m_rite = row->data(1, RightsLevelRole).toInt();
     btnSelect->setEnabled(false);
     // Printing, trial copies included, needs read and write rights on the class.
     btnClassPdf->setEnabled(m_rite >= 3);
     listKid->clear();
     CommandSet &db = AppData::current().devDB;
-    const qint64 oszId = row->data(0, kTag).toLongLong();
+    const qint64 oszId = row->data(0, IdRole).toLongLong();
     const int exportState = modSub::GetExportState();
     const Recordset pupils = db.run(QStringLiteral("getStudentsByClass"), {oszId});
     for (int i = 0; i < pupils.count(); ++i) {
@@ -175,7 +175,7 @@ void frmKid::dlClass_Click() {
         auto *item = new QTreeWidgetItem(listKid, {pupils.at(i, QStringLiteral("tan_vnev")).toString() +
                                                    QLatin1Char(' ') +
                                                    pupils.at(i, QStringLiteral("tan_knev")).toString()});
-        item->setData(0, kTag, tanId);
+        item->setData(0, IdRole, tanId);
         const Recordset r = modSub::OpenOrCreateRating(tanId, oszId, m_period);
         const QString status = r.field(QStringLiteral("ert_vegleges")).toString();
         item->setText(1, RatingParts::statusLabel(status));
@@ -189,14 +189,14 @@ void frmKid::dlClass_Click() {
         if (locked) {
             item->setText(2, exportState == 0 ? QStringLiteral("Exportálva")
                                               : QStringLiteral("Nincs importálva"));
-            item->setData(2, kTag, true);
+            item->setData(2, ReadOnlyRole, true);
         } else if (holder != 0) {
             const Recordset user = db.run(QStringLiteral("getSpecUser"), {holder});
             item->setText(2, user.count() ? user.field(QStringLiteral("usr_nev")).toString() : QString());
-            item->setData(2, kTag, true);
+            item->setData(2, ReadOnlyRole, true);
         } else {
             item->setText(2, QStringLiteral("nem"));
-            item->setData(2, kTag, false);
+            item->setData(2, ReadOnlyRole, false);
         }
     }
 }
@@ -205,17 +205,17 @@ void frmKid::listKid_Click() {
     const QTreeWidgetItem *item = listKid->currentItem();
     if (!item)
         return;
-    readOnly = item->data(2, kTag).toBool();
+    readOnly = item->data(2, ReadOnlyRole).toBool();
     btnSelect->setEnabled(true);
     student =
-        AppData::current().devDB.run(QStringLiteral("getSpecStudent"), {item->data(0, kTag), classId()});
+        AppData::current().devDB.run(QStringLiteral("getSpecStudent"), {item->data(0, IdRole), classId()});
 }
 
 void frmKid::btnSelect_Click() {
     const QTreeWidgetItem *item = listKid->currentItem();
     if (!item || student.count() == 0)
         return;
-    const qint64 tanId = item->data(0, kTag).toLongLong();
+    const qint64 tanId = item->data(0, IdRole).toLongLong();
     m_editor->setWindowTitle(QStringLiteral("Értékelés: ") +
                              student.field(QStringLiteral("tan_vnev")).toString() + QLatin1Char(' ') +
                              student.field(QStringLiteral("tan_knev")).toString() + QStringLiteral(" (") +
@@ -303,5 +303,5 @@ void frmKid::btnClassPdf_Click() {
         dialogs().inform(this, QStringLiteral("Nincs osztály kiválasztva."));
         return;
     }
-    ClassPdf::run(this, row->data(0, kTag).toLongLong(), row->text(0));
+    ClassPdf::run(this, row->data(0, IdRole).toLongLong(), row->text(0));
 }

@@ -16,6 +16,7 @@
 #include "ui/DialogService.h"
 #include "ui/EditorLink.h"
 #include "ui/Guard.h"
+#include "ui/ItemRoles.h"
 #include "ui/frmMsgBox.h"
 
 #include <QButtonGroup>
@@ -36,7 +37,6 @@
 
 namespace {
 frmMain *g_instance = nullptr;
-constexpr int kTag = Qt::UserRole;
 const QColor kEditableBackground(248, 249, 251);
 const QString kNotGiven = QStringLiteral("<nincs megadva>");
 // The number shown in a register-number label, as it is frozen into the rating: the "not given" mark is
@@ -730,7 +730,7 @@ void frmMain::reopenRating() {
     m_tracking = false;
     m_kid->dlClass_Click();
     for (int i = 0; i < m_kid->listKid->topLevelItemCount(); ++i)
-        if (m_kid->listKid->topLevelItem(i)->data(0, kTag).toLongLong() == tanId)
+        if (m_kid->listKid->topLevelItem(i)->data(0, IdRole).toLongLong() == tanId)
             m_kid->listKid->setCurrentItem(m_kid->listKid->topLevelItem(i));
     m_kid->btnSelect_Click();
     m_lockedByMe = !m_kid->readOnly;

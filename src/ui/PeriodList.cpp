@@ -1,6 +1,7 @@
 #include "ui/PeriodList.h"
 
 #include "data/modSub.h"
+#include "ui/ItemRoles.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -18,7 +19,7 @@ void FillPeriodList(QListWidget *list) {
     const QList<modSub::PeriodItem> items = modSub::PeriodListItems();
     for (const modSub::PeriodItem &item : items) {
         auto *row = new QListWidgetItem(item.text, list);
-        row->setData(Qt::UserRole, item.id);
+        row->setData(IdRole, item.id);
         if (item.active)
             list->setCurrentItem(row);
     }

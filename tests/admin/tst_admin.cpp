@@ -8,6 +8,7 @@
 #include "admin/frmSchool.h"
 #include "shell/frmAuth.h"
 #include "shell/frmMenu.h"
+#include "ui/ItemRoles.h"
 #include "ui/ValidMark.h"
 
 #include <QCheckBox>
@@ -49,7 +50,7 @@ template <typename T> T *child(QObject *window, const char *name) {
 void selectClass(QDialog *profile, qint64 oszId) {
     auto *classes = child<QTreeWidget>(profile, "dlClasses");
     for (int i = 0; i < classes->topLevelItemCount(); ++i)
-        if (classes->topLevelItem(i)->data(0, Qt::UserRole).toLongLong() == oszId)
+        if (classes->topLevelItem(i)->data(0, IdRole).toLongLong() == oszId)
             classes->setCurrentItem(classes->topLevelItem(i));
 }
 

@@ -9,6 +9,7 @@
 #include "rating/EditorWidgets.h"
 #include "rating/frmMain.h"
 #include "shell/frmMenu.h"
+#include "ui/ItemRoles.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -191,7 +192,7 @@ void tst_curriculum::treeKeepsItsPlaceholders() {
     w->mnuNewComp->trigger();
     QTreeWidgetItem *first = subject->child(0);
     QCOMPARE(first->text(0), QStringLiteral("<Új értékelési, minősítési terület>"));
-    QCOMPARE(first->data(0, Qt::UserRole).toLongLong(), dummyComp);
+    QCOMPARE(first->data(0, IdRole).toLongLong(), dummyComp);
     QCOMPARE(SubjectTree::GetTargetSubComp(SubjectTree::Comp, dummyComp), dummySub);
     QCOMPARE(SubjectTree::GetTargetSubComp(SubjectTree::Subject, ata), 0);
     first->setText(0, QStringLiteral("Tájékozódás"));
@@ -200,7 +201,7 @@ void tst_curriculum::treeKeepsItsPlaceholders() {
     w->tvSubjects->setCurrentItem(subject);
     rightClick(w.get(), subject);
     w->mnuNewComp->trigger();
-    const qint64 second = subject->child(1)->data(0, Qt::UserRole).toLongLong();
+    const qint64 second = subject->child(1)->data(0, IdRole).toLongLong();
     QVERIFY(second != dummyComp);
     const qint64 secondSub = SubjectTree::GetTargetSubComp(SubjectTree::Comp, second);
     QVERIFY(secondSub && secondSub != dummySub);
@@ -298,7 +299,7 @@ void tst_curriculum::renameLimits() {
     QFETCH(QString, logText);
     auto w = openSubjects(m_s->school.admin);
     QTreeWidgetItem *n = node(w->tvSubjects, path);
-    const qint64 key = n->data(0, Qt::UserRole).toLongLong();
+    const qint64 key = n->data(0, IdRole).toLongLong();
     const qint64 log0 = lastLogId();
     n->setText(0, name); // the label edit ends with this text
     const bool accepted = !logTable.isEmpty();
@@ -737,7 +738,7 @@ void tst_curriculum::mainMenuExportsAndImportsIntoOpenEditor() {
         subjectTakesSentences = ok->isEnabled();
         for (QTreeWidgetItemIterator it(tree); *it; ++it)
             if ((*it)->parent() && (*it)->parent()->parent() &&
-                (*it)->data(0, Qt::UserRole).toLongLong() == shownAkb)
+                (*it)->data(0, IdRole).toLongLong() == shownAkb)
                 tree->setCurrentItem(*it);
         QTest::mouseClick(ok, Qt::LeftButton);
         return d->result();
