@@ -5,6 +5,7 @@
 #include "print/TextPieces.h"
 
 #include <QLocale>
+#include <utility>
 
 namespace {
 
@@ -21,8 +22,8 @@ constexpr double kTownPrintable = 5;
 
 } // namespace
 
-DocumentLayout::DocumentLayout(PrintControl &pc, const PrintData &data, const PrintOptions &options)
-    : m_pc(pc), m_data(data), m_options(options) {}
+DocumentLayout::DocumentLayout(PrintControl &pc, PrintData data, const PrintOptions &options)
+    : m_pc(pc), m_data(std::move(data)), m_options(options) {}
 
 bool DocumentLayout::duplicate() const {
     if (!m_options.official || m_options.reprint)

@@ -12,7 +12,9 @@ class PrintControl;
 // pages), the A4 certificate and the register sheet (which also serves as its extract).
 class DocumentLayout {
 public:
-    DocumentLayout(PrintControl &pc, const PrintData &data, const PrintOptions &options);
+    // The layout keeps its own copy of the data (cheap: the texts and lists are shared until written), so
+    // it may be built from a temporary or outlive the caller's data set.
+    DocumentLayout(PrintControl &pc, PrintData data, const PrintOptions &options);
 
     // Sets orientation, paper and margins for the document kind, starts the document, composes it and ends
     // it. Gives the number of pages composed (the print window keeps it; two pages make a sheet).
@@ -46,7 +48,7 @@ private:
     void lineMm(int x1, int y1, int x2, int y2);
 
     PrintControl &m_pc;
-    const PrintData &m_data;
+    PrintData m_data;
     PrintOptions m_options;
     QStringList m_textPages;
 };

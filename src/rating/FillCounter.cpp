@@ -36,7 +36,7 @@ FillCounter::Result FillCounter::count(PrintControl &pc, const QList<RatingOutli
     landscape.official = false;
     landscape.reprint = false;
 
-    DocumentLayout layout(pc, data, landscape);
+    DocumentLayout layout(pc, std::move(data), landscape);
     Result r;
     r.pages = layout.compose();
     r.sheets = (r.pages + 1) / 2;

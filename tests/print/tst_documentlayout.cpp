@@ -73,7 +73,9 @@ struct Composed {
 
 std::unique_ptr<Composed> compose(const PrintData &data, const PrintOptions &options) {
     auto c = std::make_unique<Composed>();
-    DocumentLayout layout(c->pc, data, options);
+    PrintData given = data;
+    DocumentLayout layout(c->pc, given, options);
+    given = PrintData(); // what the layout was given is what it composes, whatever the caller does later
     c->pages = layout.compose();
     c->textPages = layout.textPages();
     c->duplicate = layout.duplicate();
