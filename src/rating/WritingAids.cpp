@@ -45,7 +45,7 @@ WritingAids::WritingAids(frmMain *editor, QMainWindow *mainWindow) : QObject(edi
 }
 
 void WritingAids::reloadOutline() {
-    const Recordset &rating = m_editor->kidWindow()->rating;
+    const Recordset &rating = m_editor->kidWindow()->rating();
     m_outline =
         RatingOutline::load(m_editor->ratingId(), rating.field(QStringLiteral("ert_tev_id")).toLongLong());
 }
@@ -56,7 +56,7 @@ void WritingAids::ratingOpened() {
         m_fill->clear();
         return;
     }
-    const Recordset &rating = m_editor->kidWindow()->rating;
+    const Recordset &rating = m_editor->kidWindow()->rating();
     const Recordset pupils = AppData::current().devDB.run(
         QStringLiteral("getClassPupilNames"),
         {rating.field(QStringLiteral("ert_osz_id")), rating.field(QStringLiteral("ert_tev_id"))});
@@ -84,7 +84,7 @@ void WritingAids::saved() {
 
 bool WritingAids::confirmFinalising() {
     return frmFinaliseCheck::confirm(m_editor,
-                                     FinaliseCheck::read(m_editor->kidWindow()->rating,
+                                     FinaliseCheck::read(m_editor->kidWindow()->rating(),
                                                          m_editor->pendingEdits(),
                                                          m_editor->header->txtEvfolyam->text()),
                                      &SpellChecker::shared());

@@ -111,6 +111,11 @@ qint64 frmKid::classId() const {
     return row ? row->data(0, IdRole).toLongLong() : 0;
 }
 
+void frmKid::closeRating() {
+    m_ratingOpen = false;
+    m_rating = Recordset();
+}
+
 void frmKid::cmbPeriod_Click() {
     Recordset active;
     if (!modSub::FindActivePeriod(active)) {
@@ -205,58 +210,58 @@ void frmKid::listKid_Click() {
     const QTreeWidgetItem *item = listKid->currentItem();
     if (!item)
         return;
-    readOnly = item->data(2, ReadOnlyRole).toBool();
+    m_readOnly = item->data(2, ReadOnlyRole).toBool();
     btnSelect->setEnabled(true);
-    student =
+    m_student =
         AppData::current().devDB.run(QStringLiteral("getSpecStudent"), {item->data(0, IdRole), classId()});
 }
 
 void frmKid::btnSelect_Click() {
     const QTreeWidgetItem *item = listKid->currentItem();
-    if (!item || student.count() == 0)
+    if (!item || m_student.count() == 0)
         return;
     const qint64 tanId = item->data(0, IdRole).toLongLong();
-    m_editor->setWindowTitle(QStringLiteral("Értékelés: ") +
-                             student.field(QStringLiteral("tan_vnev")).toString() + QLatin1Char(' ') +
-                             student.field(QStringLiteral("tan_knev")).toString() + QStringLiteral(" (") +
-                             student.field(QStringLiteral("osz_evfolyam")).toString() + QStringLiteral(". ") +
-                             student.field(QStringLiteral("osz_nev")).toString() + QLatin1Char(')'));
-    rating = modSub::OpenOrCreateRating(tanId, classId(), m_period);
+    m_editor->setWindowTitle(
+        QStringLiteral("Értékelés: ") + m_student.field(QStringLiteral("tan_vnev")).toString() +
+        QLatin1Char(' ') + m_student.field(QStringLiteral("tan_knev")).toString() + QStringLiteral(" (") +
+        m_student.field(QStringLiteral("osz_evfolyam")).toString() + QStringLiteral(". ") +
+        m_student.field(QStringLiteral("osz_nev")).toString() + QLatin1Char(')'));
+    m_rating = modSub::OpenOrCreateRating(tanId, classId(), m_period);
     const Recordset period = AppData::current().devDB.run(QStringLiteral("getSpecPeriod"), {m_period});
     m_editor->LoadSubjects(period);
     if (m_isActive)
-        m_editor->showHeaderData(rating);
-    m_editor->showSheets(rating.field(QStringLiteral("ert_id")).toLongLong());
+        m_editor->showHeaderData(m_rating);
+    m_editor->showSheets(m_rating.field(QStringLiteral("ert_id")).toLongLong());
     m_editor->ReloadClosures();
-    const QString status = rating.field(QStringLiteral("ert_vegleges")).toString();
+    const QString status = m_rating.field(QStringLiteral("ert_vegleges")).toString();
     if (status != QLatin1String("N")) {
         const QString suffix =
             status == QLatin1String("P")
                 ? QStringLiteral(" - Végleges, nyomtatott: ") +
-                      RatingParts::longDate(rating.field(QStringLiteral("ert_nyomtatas_datum")).toDate())
+                      RatingParts::longDate(m_rating.field(QStringLiteral("ert_nyomtatas_datum")).toDate())
                 : QStringLiteral(" - Végleges");
         m_editor->setWindowTitle(m_editor->windowTitle() + suffix);
     }
     // Only a rating this user may change is locked: a reader, or a rating of a past period, leaves it free
     // for the class teacher (and leaves no stale lock behind after a crash).
     if (m_rite < 2 || !m_isActive)
-        readOnly = true;
-    m_editor->SetMainDataEnable(!readOnly);
+        m_readOnly = true;
+    m_editor->SetMainDataEnable(!m_readOnly);
     m_editor->showEditingArea();
     m_editor->setTracking(true);
     // The lock is taken last, when nothing can fail any more, so that a failed opening leaves no lock
     // behind. It is taken in one step; if someone took it since the list was drawn, the rating opens
     // read-only.
-    const qint64 ertId = rating.field(QStringLiteral("ert_id")).toLongLong();
-    if (!readOnly && !RatingLock::take(ertId, AppData::current().login.userId())) {
-        readOnly = true;
+    const qint64 ertId = m_rating.field(QStringLiteral("ert_id")).toLongLong();
+    if (!m_readOnly && !RatingLock::take(ertId, AppData::current().login.userId())) {
+        m_readOnly = true;
         m_editor->SetMainDataEnable(false);
         dialogs().inform(this,
                          QStringLiteral("Az értékelést közben %1 megnyitotta szerkesztésre, ezért most csak "
                                         "olvasható.")
                              .arg(RatingLock::holderName(ertId)));
     }
-    ratingOpen = true;
+    m_ratingOpen = true;
     accept();
 }
 

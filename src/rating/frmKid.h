@@ -29,11 +29,17 @@ public:
     qint64 period() const { return m_period; }
     qint64 classId() const;
 
-    // The chosen rating (the ERTEKELES row) and the pupil with his class (TANULO, ERTEKELES, OSZTALY).
-    Recordset rating;
-    Recordset student;
-    bool ratingOpen = false;
-    bool readOnly = false;
+    // The chosen rating (the ERTEKELES row); empty while none is open.
+    const Recordset &rating() const { return m_rating; }
+    // The pupil of the chosen list row with his class (TANULO, ERTEKELES, OSZTALY).
+    const Recordset &student() const { return m_student; }
+    // The chosen pupil's rating is locked for this user (another user's lock, a class exported or not
+    // imported here); once opened, also a rating this user may only read.
+    bool readOnly() const { return m_readOnly; }
+    // "Kiválaszt" opened the chosen rating to the end.
+    bool ratingOpen() const { return m_ratingOpen; }
+    // Forgets the chosen rating: the editor has closed it.
+    void closeRating();
 
     QComboBox *cmbPeriod;
     QTreeWidget *dlClass;
@@ -50,6 +56,10 @@ private:
     bool classRowIsLocked(const QTreeWidgetItem *row) const;
 
     frmMain *m_editor;
+    Recordset m_rating;
+    Recordset m_student;
+    bool m_ratingOpen = false;
+    bool m_readOnly = false;
     int m_rite = 0;
     bool m_isActive = false;
     qint64 m_period = 0;

@@ -228,11 +228,11 @@ void frmMain::buildRatingView() {
 }
 
 bool frmMain::isRatingOpen() const {
-    return m_kid->rating.count() > 0;
+    return m_kid->rating().count() > 0;
 }
 
 qint64 frmMain::ratingId() const {
-    return isRatingOpen() ? m_kid->rating.field(QStringLiteral("ert_id")).toLongLong() : 0;
+    return isRatingOpen() ? m_kid->rating().field(QStringLiteral("ert_id")).toLongLong() : 0;
 }
 
 qint64 frmMain::currentAkbId() const {
@@ -542,20 +542,19 @@ void frmMain::btnSelect_Click() {
     if (!askToSave())
         return;
     releaseLock();
-    m_kid->ratingOpen = false;
-    m_kid->rating = Recordset();
+    m_kid->closeRating();
     m_part = Recordset();
     resetWindow();
     if (!m_kid->prepare())
         return;
     m_kid->dlClass_Click();
     dialogs().runModal(m_kid);
-    if (!m_kid->ratingOpen) {
-        m_kid->rating = Recordset();
+    if (!m_kid->ratingOpen()) {
+        m_kid->closeRating();
         return;
     }
-    m_lockedByMe = !m_kid->readOnly;
-    const Recordset &s = m_kid->student;
+    m_lockedByMe = !m_kid->readOnly();
+    const Recordset &s = m_kid->student();
     m_tracking = false;
     lblName->setText(s.field(QStringLiteral("tan_vnev")).toString() + QLatin1Char(' ') +
                      s.field(QStringLiteral("tan_knev")).toString());
@@ -564,7 +563,7 @@ void frmMain::btnSelect_Click() {
                       RatingParts::longDate(s.field(QStringLiteral("tan_szdatum")).toDate()));
     lblMother->setText(QStringLiteral("Anyja neve: ") + s.field(QStringLiteral("tan_anev")).toString());
     showRegisterNumbers();
-    header->showDate(m_kid->rating.field(QStringLiteral("ert_keltezes")).toDate());
+    header->showDate(m_kid->rating().field(QStringLiteral("ert_keltezes")).toDate());
     lblNoKid->hide();
     m_tracking = true;
 }
@@ -576,9 +575,9 @@ void frmMain::showHeaderData(const Recordset &rating) {
 }
 
 void frmMain::showRegisterNumbers() {
-    const Recordset &rating = m_kid->rating;
+    const Recordset &rating = m_kid->rating();
     const bool open = rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
-    const Recordset &s = m_kid->student;
+    const Recordset &s = m_kid->student();
     // A finalised rating shows the numbers frozen in it; an open one the pupil's current numbers.
     auto number = [&](const char *ratingColumn, const char *pupilColumn) {
         if (!open)
@@ -626,8 +625,8 @@ void frmMain::SetMainDataEnable(bool enable) {
     int level = 0;
     bool open = false;
     if (isRatingOpen()) {
-        level = modSub::GetClassRight(m_kid->rating.field(QStringLiteral("ert_osz_id")).toLongLong());
-        open = m_kid->rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
+        level = modSub::GetClassRight(m_kid->rating().field(QStringLiteral("ert_osz_id")).toLongLong());
+        open = m_kid->rating().field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
     }
     m_editable = enable && level >= 2 && open && m_kid->IsActive();
     header->btnPrint->setEnabled(level >= 3);
@@ -658,14 +657,14 @@ void frmMain::setFinaliseButton() {
         button->setEnabled(false);
         return;
     }
-    const QString status = m_kid->rating.field(QStringLiteral("ert_vegleges")).toString();
+    const QString status = m_kid->rating().field(QStringLiteral("ert_vegleges")).toString();
     button->setText(status == QLatin1String("N") ? QStringLiteral("&Véglegesítés")
                                                  : QStringLiteral("&Visszavéglegesítés"));
     const bool printed =
         status == QLatin1String("T") || status == QLatin1String("B") || status == QLatin1String("P");
     // A rating opened read-only (another user's lock, a class exported or not imported here, a past period)
     // is neither finalised nor reopened from here.
-    button->setEnabled(AppData::current().login.isAdmin && !printed && !m_kid->readOnly);
+    button->setEnabled(AppData::current().login.isAdmin && !printed && !m_kid->readOnly());
     // An editable rating (always "N") may be finalised by whoever edits it, once the header is valid.
     if (m_editable)
         button->setEnabled(header->validate());
@@ -676,7 +675,7 @@ void frmMain::btnClose_Click() {
         return;
     const qint64 ertId = ratingId();
     const bool finalising =
-        m_kid->rating.field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
+        m_kid->rating().field(QStringLiteral("ert_vegleges")).toString() == QLatin1String("N");
     CommandSet &db = AppData::current().devDB;
     if (finalising) {
         if (!m_aids->confirmFinalising())
@@ -715,7 +714,7 @@ void frmMain::btnPrint_Click() {
             return; // the save failed and the user was told; nothing is printed over unsaved text
     }
     frmPrint window(this);
-    window.setRating(ratingId(), m_kid->rating.field(QStringLiteral("ert_tan_id")).toLongLong());
+    window.setRating(ratingId(), m_kid->rating().field(QStringLiteral("ert_tan_id")).toLongLong());
     window.load();
     dialogs().runModal(&window);
     // An official run changes the status and the sheets: the header shows them afresh.
@@ -725,7 +724,7 @@ void frmMain::btnPrint_Click() {
 void frmMain::reopenRating() {
     // Our own lock is given back first, so the rating is reopened (and locked) afresh rather than found
     // locked by ourselves and left locked for good.
-    const qint64 tanId = m_kid->rating.field(QStringLiteral("ert_tan_id")).toLongLong();
+    const qint64 tanId = m_kid->rating().field(QStringLiteral("ert_tan_id")).toLongLong();
     releaseLock();
     m_tracking = false;
     m_kid->dlClass_Click();
@@ -733,9 +732,9 @@ void frmMain::reopenRating() {
         if (m_kid->listKid->topLevelItem(i)->data(0, IdRole).toLongLong() == tanId)
             m_kid->listKid->setCurrentItem(m_kid->listKid->topLevelItem(i));
     m_kid->btnSelect_Click();
-    m_lockedByMe = !m_kid->readOnly;
+    m_lockedByMe = !m_kid->readOnly();
     showRegisterNumbers();
-    header->showDate(m_kid->rating.field(QStringLiteral("ert_keltezes")).toDate());
+    header->showDate(m_kid->rating().field(QStringLiteral("ert_keltezes")).toDate());
     m_tracking = true;
 }
 

@@ -215,7 +215,7 @@ void tst_editor::checkoutCopyColours() {
     for (int i = 0; i < kid->listKid->topLevelItemCount(); ++i)
         QCOMPARE(kid->listKid->topLevelItem(i)->text(2), lockText);
     kid->listKid->setCurrentItem(kid->listKid->topLevelItem(0));
-    QCOMPARE(kid->readOnly, red);
+    QCOMPARE(kid->readOnly(), red);
 }
 
 void tst_editor::openingShowsPupilAndTakesLock() {
