@@ -2,6 +2,7 @@
 // on the shown sub-competency, a class of 35 pupils.
 #include "BenchDatabase.h"
 #include "BenchMain.h"
+#include "rating/EditorContext.h"
 #include "rating/EditorWidgets.h"
 #include "rating/frmKid.h"
 #include "rating/frmMain.h"
@@ -19,6 +20,7 @@ struct EditorFixture {
     BenchDatabase b;
     qint64 cls = 0;
     QList<qint64> subComps;
+    EditorContext editors;
     std::unique_ptr<frmMain> editor;
 
     EditorFixture() {
@@ -56,7 +58,7 @@ struct EditorFixture {
             db.run(QStringLiteral("setLock"), {teacher, 3}); // one rating shown as held by somebody
             t.commit();
         }
-        editor = std::make_unique<frmMain>(nullptr);
+        editor = std::make_unique<frmMain>(nullptr, editors);
         frmKid *kid = editor->kidWindow();
         kid->prepare();
         kid->dlClass->setCurrentItem(kid->dlClass->topLevelItem(0));

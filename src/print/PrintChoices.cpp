@@ -1,10 +1,5 @@
 #include "print/PrintChoices.h"
 
-PrintChoices &PrintChoices::instance() {
-    static PrintChoices choices;
-    return choices;
-}
-
 void PrintChoices::setOptions(const PrintOptions &options) {
     // Only the names change how much room the text takes.
     const bool differs = options.subjectNames != m_options.subjectNames ||

@@ -9,8 +9,6 @@
 class PrintChoices : public QObject {
     Q_OBJECT
 public:
-    static PrintChoices &instance();
-
     PrintOptions options() const { return m_options; }
     void setOptions(const PrintOptions &options);
 
@@ -18,6 +16,5 @@ signals:
     void changed();
 
 private:
-    PrintChoices() = default;
     PrintOptions m_options;
 };

@@ -2,7 +2,6 @@
 
 #include "data/AppData.h"
 #include "print/DocumentLayout.h"
-#include "print/PrintChoices.h"
 #include "print/PrintControl.h"
 #include "print/PrintPreview.h"
 #include "print/PrintRuns.h"
@@ -174,8 +173,7 @@ void frmPrint::recompose() {
     chbKompetencia->setEnabled(kept < 0);
     chbAlKomp->setEnabled(kept < 0);
     const PrintOptions options = currentOptions();
-    // The editor's fill line counts with the names chosen here.
-    PrintChoices::instance().setOptions(options);
+    emit optionsChosen(options);
     m_pageCount = DocumentLayout(*m_pc, m_data, options).compose();
     m_pc->setZoomMode(3);
     // While a sheet is being reprinted the list keeps the sheet chosen.

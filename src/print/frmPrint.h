@@ -52,6 +52,10 @@ public:
     QPushButton *cmdKilep;
     PrintPreview *vsPrint;
 
+signals:
+    // The document was composed with these options; the editor's fill line counts with them.
+    void optionsChosen(const PrintOptions &options);
+
 private:
     void TabStrip1_Click();
     void option_Click(QRadioButton *option);

@@ -63,12 +63,13 @@ QString FillCounter::describe(const Result &r) {
         .arg(r.lastPercent);
 }
 
-FillCounter::FillCounter(QLabel *label, std::function<QList<RatingOutline::Part>()> parts, QObject *parent)
-    : QObject(parent), m_label(label), m_parts(std::move(parts)) {
+FillCounter::FillCounter(QLabel *label, std::function<QList<RatingOutline::Part>()> parts,
+                         const PrintChoices &choices, QObject *parent)
+    : QObject(parent), m_label(label), m_choices(choices), m_parts(std::move(parts)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDelayMs);
     connect(&m_timer, &QTimer::timeout, this, &FillCounter::countNow);
-    connect(&PrintChoices::instance(), &PrintChoices::changed, this, &FillCounter::schedule);
+    connect(&choices, &PrintChoices::changed, this, &FillCounter::schedule);
 }
 
 void FillCounter::schedule() {
@@ -77,7 +78,7 @@ void FillCounter::schedule() {
 
 void FillCounter::countNow() {
     m_timer.stop();
-    PrintOptions options = PrintChoices::instance().options();
+    PrintOptions options = m_choices.options();
     if (m_printedNames >= 0)
         SheetRecords::applyNames(m_printedNames, options);
     m_label->setText(describe(count(m_pc, m_parts(), options)));

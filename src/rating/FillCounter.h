@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 
+class PrintChoices;
 class QLabel;
 
 // How much of the landscape certificate a rating fills, counted by the composing code that prints it:
@@ -28,8 +29,10 @@ public:
     // "Bizonyítvány: 2 pótlap (a 4. oldal 60%-a)".
     static QString describe(const Result &result);
 
-    // Shows the count in a label, half a second after the last change at most.
-    FillCounter(QLabel *label, std::function<QList<RatingOutline::Part>()> parts, QObject *parent = nullptr);
+    // Shows the count in a label, half a second after the last change at most, composed with the print
+    // window's last choices.
+    FillCounter(QLabel *label, std::function<QList<RatingOutline::Part>()> parts, const PrintChoices &choices,
+                QObject *parent = nullptr);
     // A change: the count follows once typing stops.
     void schedule();
     void countNow();
@@ -42,6 +45,7 @@ public:
 
 private:
     QLabel *m_label;
+    const PrintChoices &m_choices;
     std::function<QList<RatingOutline::Part>()> m_parts;
     QTimer m_timer;
     PrintControl m_pc;

@@ -18,10 +18,6 @@
 
 namespace {
 
-std::unique_ptr<SpellChecker> g_shared;
-QString g_dictionary;
-bool g_dictionaryChosen = false;
-
 // Converts between a dictionary's 8-bit encoding and UTF-8 with the C library's iconv.
 std::string convert(const std::string &in, const char *to, const char *from) {
     iconv_t cd = iconv_open(to, from);
@@ -245,17 +241,4 @@ QString SpellChecker::findHungarianDictionary() {
 QString SpellChecker::personalListPath() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/sajat_szotar.txt");
-}
-
-SpellChecker &SpellChecker::shared() {
-    if (!g_shared)
-        g_shared = std::make_unique<SpellChecker>(
-            g_dictionaryChosen ? g_dictionary : findHungarianDictionary(), personalListPath());
-    return *g_shared;
-}
-
-void SpellChecker::useDictionary(const QString &dictionary) {
-    g_shared.reset();
-    g_dictionary = dictionary;
-    g_dictionaryChosen = !dictionary.isEmpty();
 }

@@ -51,13 +51,6 @@ public:
     // The personal word list in the user's data folder.
     static QString personalListPath();
 
-    // The checker of the editor, made on first use from the Hungarian dictionary (or the one set with
-    // useDictionary) and the personal list.
-    static SpellChecker &shared();
-    // Drops the shared checker, so that the next use loads it afresh from this dictionary (empty: the
-    // system's Hungarian one).
-    static void useDictionary(const QString &dictionary);
-
 private:
     std::string encode(const QString &s) const;
     QString decode(const std::string &s) const;

@@ -2,6 +2,7 @@
 
 #include "data/AppData.h"
 #include "print/SheetRecords.h"
+#include "rating/EditorContext.h"
 #include "rating/EditorWidgets.h"
 #include "rating/FillCounter.h"
 #include "rating/NameWords.h"
@@ -17,26 +18,24 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
-namespace {
-bool g_toldSpellingOff = false;
-}
-
-WritingAids::WritingAids(frmMain *editor, QMainWindow *mainWindow) : QObject(editor), m_editor(editor) {
-    SpellChecker &checker = SpellChecker::shared();
+WritingAids::WritingAids(frmMain *editor, QMainWindow *mainWindow, EditorContext &context)
+    : QObject(editor), m_editor(editor), m_context(context) {
+    SpellChecker &checker = context.spelling();
     m_spelling = new SpellingAid(checker, this);
     if (checker.isReady()) {
         m_spelling->attach(editor->txtRating);
         m_spelling->attach(editor->txtNewSentence);
         m_spelling->attach(editor->header->txtActual);
         m_spelling->attach(editor->header->txtEvfolyam);
-    } else if (!g_toldSpellingOff && mainWindow) {
-        g_toldSpellingOff = true;
+    } else if (!context.toldSpellingOff && mainWindow) {
+        context.toldSpellingOff = true;
         mainWindow->statusBar()->showMessage(
             QStringLiteral("A helyesírás-ellenőrzés ki van kapcsolva: nincs telepítve a magyar szótár."));
     }
 
     m_fill = new FillCounter(
-        editor->lblFill, [this] { return m_outline.withPending(m_editor->pendingEdits()); }, this);
+        editor->lblFill, [this] { return m_outline.withPending(m_editor->pendingEdits()); },
+        context.printChoices, this);
     // Every change of the shown part lands in the pending edits first; the count follows when typing stops.
     connect(editor->txtRating, &QPlainTextEdit::textChanged, this, [this] {
         if (m_editor->isRatingOpen())
@@ -64,7 +63,7 @@ void WritingAids::ratingOpened() {
     for (int i = 0; i < pupils.count(); ++i)
         names << NameWords::split(pupils.at(i, QStringLiteral("tan_vnev")).toString() + QLatin1Char(' ') +
                                   pupils.at(i, QStringLiteral("tan_knev")).toString());
-    SpellChecker::shared().setNames(names);
+    m_context.spelling().setNames(names);
     m_spelling->recheck();
     reloadOutline();
     // A printed certificate is counted as it was printed.
@@ -87,5 +86,5 @@ bool WritingAids::confirmFinalising() {
                                      FinaliseCheck::read(m_editor->kidWindow()->rating(),
                                                          m_editor->pendingEdits(),
                                                          m_editor->header->txtEvfolyam->text()),
-                                     &SpellChecker::shared());
+                                     &m_context.spelling());
 }

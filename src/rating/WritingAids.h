@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class EditorContext;
 class FillCounter;
 class QMainWindow;
 class SpellingAid;
@@ -14,8 +15,8 @@ class frmMain;
 class WritingAids : public QObject {
     Q_OBJECT
 public:
-    // mainWindow: where the status line is (may be null).
-    WritingAids(frmMain *editor, QMainWindow *mainWindow);
+    // mainWindow: where the status line is (may be null); context: what the editors share for the run.
+    WritingAids(frmMain *editor, QMainWindow *mainWindow, EditorContext &context);
 
     // A rating has been opened (or reopened): names, outline and count follow it.
     void ratingOpened();
@@ -28,6 +29,7 @@ private:
     void reloadOutline();
 
     frmMain *m_editor;
+    EditorContext &m_context;
     SpellingAid *m_spelling;
     FillCounter *m_fill;
     RatingOutline m_outline;

@@ -5,6 +5,7 @@
 #include "data/DbError.h"
 #include "data/modSub.h"
 #include "print/frmPrint.h"
+#include "rating/EditorContext.h"
 #include "rating/EditorWidgets.h"
 #include "rating/RatingHeaderView.h"
 #include "rating/RatingLock.h"
@@ -51,7 +52,7 @@ template <typename T> T *named(T *w, const char *name) {
 }
 } // namespace
 
-frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
+frmMain::frmMain(frmMenu *menu, EditorContext &context) : QWidget(nullptr), m_menu(menu), m_context(context) {
     g_instance = this;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Lorvanto"));
@@ -139,7 +140,7 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
         return goOn;
     });
     m_autoSave = new frmAutoSave(nullptr);
-    m_aids = new WritingAids(this, m_menu.data());
+    m_aids = new WritingAids(this, m_menu.data(), m_context);
     resetWindow();
 }
 
@@ -714,6 +715,7 @@ void frmMain::btnPrint_Click() {
             return; // the save failed and the user was told; nothing is printed over unsaved text
     }
     frmPrint window(this);
+    connect(&window, &frmPrint::optionsChosen, &m_context.printChoices, &PrintChoices::setOptions);
     window.setRating(ratingId(), m_kid->rating().field(QStringLiteral("ert_tan_id")).toLongLong());
     window.load();
     dialogs().runModal(&window);

@@ -19,6 +19,7 @@ class QTabBar;
 class LimitedTextEdit;
 class RatingHeaderView;
 class SentenceList;
+class EditorContext;
 class WritingAids;
 class frmAutoSave;
 class frmKid;
@@ -28,7 +29,8 @@ class frmKid;
 class frmMain : public QWidget {
     Q_OBJECT
 public:
-    explicit frmMain(frmMenu *menu);
+    // context: what the editors share for the program's run, owned by whoever opens the editor.
+    frmMain(frmMenu *menu, EditorContext &context);
     ~frmMain() override;
 
     // The editor open now, if any.
@@ -111,6 +113,7 @@ private:
     qint64 currentAkbId() const;
 
     QPointer<frmMenu> m_menu;
+    EditorContext &m_context;
     frmKid *m_kid;
     QPointer<frmAutoSave> m_autoSave;
     PendingEdits m_edits;

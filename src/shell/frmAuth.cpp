@@ -217,7 +217,7 @@ void frmAuth::enterProgram() {
     hide();
     if (m_menu)
         m_menu->deleteLater();
-    m_menu = new frmMenu();
+    m_menu = new frmMenu(m_editorContext);
     connect(m_menu, &frmMenu::closedForGood, this, &frmAuth::mainWindowClosed);
     if (!guarded(nullptr, [this] { m_menu->load(); })) {
         // The main window could not load: the user stays at the login window.

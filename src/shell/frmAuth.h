@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Record.h"
+#include "rating/EditorContext.h"
 #include "shell/frmMenu.h"
 #include "shell/frmSetNewPass.h"
 
@@ -60,6 +61,8 @@ private:
     void failedAttempt(const QString &message);
     void mainWindowClosed(bool loggedOut);
 
+    // The rating editors' spell checker, print choices and notices, kept across logins.
+    EditorContext m_editorContext;
     QPointer<frmMenu> m_menu;
     QPointer<frmSetNewPass> m_setNewPass;
 };

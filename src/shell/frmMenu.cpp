@@ -49,7 +49,8 @@ const QString kDatabaseFilter = QStringLiteral("Lorvanto fájlok (*.mb);;Minden 
 const QString kAuthorityPage = QStringLiteral("https://www.oktatas.hu/kozneveles/szoveges_ertekeles");
 } // namespace
 
-frmMenu::frmMenu(QWidget *parent) : QMainWindow(parent) {
+frmMenu::frmMenu(EditorContext &editorContext, QWidget *parent)
+    : QMainWindow(parent), m_editorContext(editorContext) {
     setObjectName(QStringLiteral("frmMenu"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_mdi = new QMdiArea(this);
@@ -428,7 +429,7 @@ void frmMenu::mnuRate_Click() {
             m_mdi->setActiveSubWindow(sub);
         return;
     }
-    auto *editor = new frmMain(this);
+    auto *editor = new frmMain(this, m_editorContext);
     QMdiSubWindow *sub = m_mdi->addSubWindow(editor);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPointer>
 
+class EditorContext;
 class QMdiArea;
 class QMenu;
 class QAction;
@@ -14,7 +15,9 @@ class QAction;
 class frmMenu : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMenu(QWidget *parent = nullptr);
+    // editorContext: what the rating editors opened from here share; it outlives the window (the login
+    // window keeps one for the whole run).
+    explicit frmMenu(EditorContext &editorContext, QWidget *parent = nullptr);
     ~frmMenu() override;
 
     // Applies the rules of loading for the current user and database.
@@ -108,6 +111,7 @@ private:
     void removeBackground();
     void scaleBackground();
 
+    EditorContext &m_editorContext;
     QMdiArea *m_mdi;
     Recordset m_parameters;
     QString m_bgPath;

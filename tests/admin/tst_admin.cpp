@@ -6,6 +6,7 @@
 #include "admin/frmManageUsers.h"
 #include "admin/frmProfile.h"
 #include "admin/frmSchool.h"
+#include "rating/EditorContext.h"
 #include "shell/frmAuth.h"
 #include "shell/frmMenu.h"
 #include "ui/ItemRoles.h"
@@ -386,7 +387,8 @@ void tst_admin::ownDataReadOnlyFromMenu() {
     m_db->db().connection().exec(
         QStringLiteral("UPDATE USERS SET usr_login='kissannamaria' WHERE usr_login='anna'"));
     m_db->loginAs(m_school->teacher);
-    frmMenu menu;
+    EditorContext editors;
+    frmMenu menu(editors);
     menu.setAttribute(Qt::WA_DeleteOnClose, false);
     menu.load();
     QVERIFY(menu.mnuMyProfile->isEnabled());
@@ -444,7 +446,8 @@ void tst_admin::postalCode() {
 void tst_admin::schoolDataCreatedThenUpdated() {
     const QStringList first = {QStringLiteral("Petőfi Sándor Általános Iskola"), QStringLiteral("027311"),
                                QStringLiteral("7621"), QStringLiteral("Pécs"), QStringLiteral("Fő utca 1.")};
-    frmMenu menu;
+    EditorContext editors;
+    frmMenu menu(editors);
     menu.setAttribute(Qt::WA_DeleteOnClose, false);
     menu.load();
     for (int round = 0; round < 2; ++round) {

@@ -13,6 +13,7 @@
 #include "admin/frmSeason.h"
 #include "data/Clock.h"
 #include "data/modSub.h"
+#include "rating/EditorContext.h"
 #include "shell/frmMenu.h"
 #include "ui/ValidMark.h"
 
@@ -794,7 +795,8 @@ void tst_schoolyear::menuOpensWindows_data() {
 void tst_schoolyear::menuOpensWindows() {
     QFETCH(QString, item);
     QFETCH(QString, window);
-    frmMenu menu;
+    EditorContext editors;
+    frmMenu menu(editors);
     menu.load();
     menu.mnuStartup->trigger();
     if (QAction *action = menu.findChild<QAction *>(item)) {

@@ -5,7 +5,6 @@
 #include "ScriptedDialogService.h"
 #include "TestDatabase.h"
 #include "print/DocumentLayout.h"
-#include "print/PrintChoices.h"
 #include "print/PrintControl.h"
 #include "print/PrintData.h"
 #include "rating/EditorWidgets.h"
@@ -89,9 +88,7 @@ void tst_writingaids::initTestCase() {
 }
 
 void tst_writingaids::cleanup() {
-    SpellChecker::useDictionary(QString());
     QFile::remove(SpellChecker::personalListPath());
-    PrintChoices::instance().setOptions(PrintOptions());
 }
 
 void tst_writingaids::spelling_data() {
@@ -164,8 +161,7 @@ void tst_writingaids::nameWords() {
 }
 
 void tst_writingaids::spellingInTheEditor() {
-    SpellChecker::useDictionary(testDictionary());
-    EditorSession s;
+    EditorSession s(testDictionary());
     frmMain *editor = s.openEditor(s.school.teacher);
     s.choosePupil(editor, 0); // Árva Ádám; Bodnár Boglárka and Csók Cecília are his classmates
     editor->txtRating->setPlainText(
@@ -198,8 +194,7 @@ void tst_writingaids::spellingInTheEditor() {
 }
 
 void tst_writingaids::withoutDictionaryTheEditorWorksAsBefore() {
-    SpellChecker::useDictionary(QStringLiteral("/nincs/ilyen/szotar"));
-    EditorSession s;
+    EditorSession s(QStringLiteral("/nincs/ilyen/szotar"));
     frmMain *editor = s.openEditor(s.school.teacher);
     const QString off =
         QStringLiteral("A helyesírás-ellenőrzés ki van kapcsolva: nincs telepítve a magyar szótár.");
@@ -271,8 +266,7 @@ void tst_writingaids::fillMatchesPrinting() {
 }
 
 void tst_writingaids::fillLineFollowsTypingAfterAPause() {
-    SpellChecker::useDictionary(testDictionary());
-    EditorSession s;
+    EditorSession s(testDictionary());
     frmMain *editor = s.openEditor(s.school.teacher);
     // A printed certificate is counted with the names it was printed with, not the print window's last ones.
     const qint64 printed = s.ratingOf(1);
@@ -308,13 +302,12 @@ void tst_writingaids::fillLineFollowsTypingAfterAPause() {
     PrintOptions named;
     named.subjectNames = true;
     named.competencyNames = true;
-    PrintChoices::instance().setOptions(named);
+    s.editors.printChoices.setOptions(named);
     QTRY_VERIFY_WITH_TIMEOUT(editor->lblFill->text() != without, FillCounter::kDelayMs + 300);
 }
 
 void tst_writingaids::checkBeforeFinalising() {
-    SpellChecker::useDictionary(testDictionary());
-    EditorSession s;
+    EditorSession s(testDictionary());
     // A classmate's stored part the same word for word as the one about to be typed.
     const QString copied = QStringLiteral("Ádámmal dolgozik. Boglárkának szépen, szorgalmsa.");
     s.db.db().run(QStringLiteral("createRatingData"), {s.ratingOf(2), s.school.addition, copied});

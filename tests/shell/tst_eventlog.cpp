@@ -4,6 +4,7 @@
 #include "data/Clock.h"
 #include "data/modSub.h"
 #include "exchange/CodePage1250.h"
+#include "rating/EditorContext.h"
 #include "shell/LogExport.h"
 #include "shell/LogModel.h"
 #include "shell/frmLog.h"
@@ -77,7 +78,8 @@ void tst_eventlog::gridShowsEveryEntry() {
     m_db->db().run(QStringLiteral("delUser"), {gone});
     m_db->loginAs(m_admin);
 
-    frmMenu menu;
+    EditorContext editors;
+    frmMenu menu(editors);
     menu.setAttribute(Qt::WA_DeleteOnClose, false);
     menu.load();
     m_dialogs->expectModal(QStringLiteral("frmLog"), [&](QDialog *d) {

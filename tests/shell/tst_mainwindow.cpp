@@ -6,6 +6,7 @@
 #include "data/DatabaseKey.h"
 #include "data/PasswordHash.h"
 #include "data/Schema.h"
+#include "rating/EditorContext.h"
 #include "shell/ProgramExit.h"
 #include "shell/ProgramLook.h"
 #include "shell/StartupPanel.h"
@@ -62,6 +63,7 @@ private:
     QString writeFile(const QString &name, const QByteArray &bytes);
     std::unique_ptr<TestDatabase> m_db;
     std::unique_ptr<ScriptedDialogService> m_dialogs;
+    std::unique_ptr<EditorContext> m_editors;
     int m_exitRequests = 0;
     qint64 m_admin = 0;
     qint64 m_teacher = 0;
@@ -72,6 +74,7 @@ void tst_mainwindow::init() {
     ProgramExit::setHandler([this] { ++m_exitRequests; });
     m_db = std::make_unique<TestDatabase>();
     m_dialogs = std::make_unique<ScriptedDialogService>();
+    m_editors = std::make_unique<EditorContext>();
     m_admin = m_db->addUser(QStringLiteral("igazgato"), QStringLiteral("Igazgató Úr"), true,
                             PasswordHash::hash(QStringLiteral("admin")));
     m_teacher = m_db->addUser(QStringLiteral("anna"), QStringLiteral("Kiss Anna"), false,
@@ -89,7 +92,7 @@ void tst_mainwindow::cleanup() {
 
 std::unique_ptr<frmMenu> tst_mainwindow::openMenu(qint64 usrId) {
     m_db->loginAs(usrId);
-    auto menu = std::make_unique<frmMenu>();
+    auto menu = std::make_unique<frmMenu>(*m_editors);
     menu->setAttribute(Qt::WA_DeleteOnClose, false);
     menu->load();
     menu->show();

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-EditorSession::EditorSession() {
+EditorSession::EditorSession(const QString &dictionary) : editors(dictionary) {
     ProgramExit::setHandler([] {});
 }
 
@@ -34,7 +34,7 @@ void EditorSession::close() {
 
 frmMain *EditorSession::openEditor(qint64 user) {
     db.loginAs(user);
-    menu = new frmMenu;
+    menu = new frmMenu(editors);
     menu->load();
     menu->show();
     menu->mnuRate->trigger();

@@ -3,6 +3,7 @@
 #include "SchoolFixture.h"
 #include "ScriptedDialogService.h"
 #include "TestDatabase.h"
+#include "rating/EditorContext.h"
 
 #include <QPointer>
 #include <functional>
@@ -15,7 +16,8 @@ class frmMenu;
 // pupil chosen through the pupil chooser, as a user does it. Closing tears the windows down and checks
 // that every announced dialog came.
 struct EditorSession {
-    EditorSession();
+    // dictionary: the spell checker's (empty: the system's Hungarian one).
+    explicit EditorSession(const QString &dictionary = QString());
     ~EditorSession();
     void close();
 
@@ -30,5 +32,6 @@ struct EditorSession {
     TestDatabase db;
     SchoolFixture school{db};
     ScriptedDialogService dialogs;
+    EditorContext editors;
     QPointer<frmMenu> menu;
 };
