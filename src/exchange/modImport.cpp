@@ -1,10 +1,10 @@
 #include "exchange/modImport.h"
 
 #include "curriculum/frmChooseSubComp.h"
+#include "curriculum/frmImportSentences.h"
 #include "data/DbError.h"
 #include "exchange/ClassFile.h"
 #include "exchange/ClassImport.h"
-#include "exchange/frmImportSentences.h"
 #include "rating/EditorWidgets.h"
 #include "rating/frmMain.h"
 #include "ui/DialogService.h"
