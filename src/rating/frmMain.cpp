@@ -4,6 +4,7 @@
 #include "data/AppData.h"
 #include "data/DbError.h"
 #include "data/modSub.h"
+#include "exchange/modImport.h"
 #include "print/frmPrint.h"
 #include "rating/EditorWidgets.h"
 #include "rating/RatingHeaderView.h"
@@ -48,6 +49,15 @@ QString shownNumber(const QLabel *label) {
 template <typename T> T *named(T *w, const char *name) {
     w->setObjectName(QString::fromLatin1(name));
     return w;
+}
+
+// The text of a rating's text file replaces the text of the open editor's part, while it may be edited.
+bool importText(const QString &text) {
+    frmMain *editor = frmMain::instance();
+    if (!editor || !editor->txtRating->isEnabled())
+        return false;
+    editor->txtRating->setPlainText(text);
+    return true;
 }
 } // namespace
 
@@ -138,6 +148,7 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
         guarded(this, [&] { goOn = askToSave(); });
         return goOn;
     });
+    modImport::SetTextImport(&importText);
     m_autoSave = new frmAutoSave(nullptr);
     m_aids = new WritingAids(this, m_menu.data());
     resetWindow();

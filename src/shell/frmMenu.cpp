@@ -59,6 +59,8 @@ frmMenu::frmMenu(QWidget *parent) : QMainWindow(parent) {
     m_filter = kLorvantoFilter;
     buildMenus();
     resize(1024, 720);
+    // The sentence import of the menu adds to the bank as the sentence window does.
+    SentenceFiles::installImport();
 }
 
 frmMenu::~frmMenu() = default;
