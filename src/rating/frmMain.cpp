@@ -12,8 +12,6 @@
 #include "rating/RatingParts.h"
 #include "rating/WritingAids.h"
 #include "rating/frmKid.h"
-#include "shell/frmAutoSave.h"
-#include "shell/frmMenu.h"
 #include "ui/DialogService.h"
 #include "ui/EditorLink.h"
 #include "ui/Guard.h"
@@ -30,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -61,7 +60,7 @@ bool importText(const QString &text) {
 }
 } // namespace
 
-frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
+frmMain::frmMain(QMainWindow *mainWindow) : QWidget(nullptr), m_menu(mainWindow) {
     g_instance = this;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Lorvanto"));
@@ -149,14 +148,12 @@ frmMain::frmMain(frmMenu *menu) : QWidget(nullptr), m_menu(menu) {
         return goOn;
     });
     modImport::SetTextImport(&importText);
-    m_autoSave = new frmAutoSave(nullptr);
     m_aids = new WritingAids(this, m_menu.data());
     resetWindow();
 }
 
 frmMain::~frmMain() {
     guarded(nullptr, [this] { releaseLock(); });
-    delete m_autoSave;
     EditorLink::setOpen(false);
     EditorLink::setSaveChanges(nullptr);
     EditorLink::setAskToSave(nullptr);
@@ -656,10 +653,7 @@ void frmMain::SetMainDataEnable(bool enable) {
     setFinaliseButton();
     cmbSubCompetencies->setEnabled(isRatingOpen());
     lblCompetence->setEnabled(isRatingOpen());
-    if (m_menu) {
-        m_menu->mnuImportText->setEnabled(m_editable);
-        m_menu->mnuExportText->setEnabled(m_editable);
-    }
+    emit editableChanged(m_editable);
 }
 
 void frmMain::setFinaliseButton() {
