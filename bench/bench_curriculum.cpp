@@ -3,11 +3,11 @@
 #include "BenchDatabase.h"
 #include "BenchMain.h"
 #include "curriculum/SentenceBank.h"
+#include "curriculum/frmImportSentences.h"
 #include "curriculum/frmSentences.h"
 #include "curriculum/frmSubjects.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/clsExport.h"
-#include "exchange/frmImportSentences.h"
 
 #include <QPushButton>
 #include <QTreeWidget>

@@ -3,11 +3,11 @@
 #include "admin/frmProfile.h"
 #include "data/AppData.h"
 #include "data/modSub.h"
-#include "shell/frmAuth.h"
 #include "ui/Controls.h"
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
 #include "ui/ItemRoles.h"
+#include "ui/LoginLink.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,8 +63,7 @@ void frmManageUsers::ReloadUsers() {
 }
 
 void frmManageUsers::reloadBothLists() {
-    if (frmAuth *login = frmAuth::instance())
-        login->ReloadUsers();
+    LoginLink::reloadUsers();
     ReloadUsers();
 }
 

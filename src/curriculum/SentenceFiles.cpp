@@ -1,8 +1,11 @@
 #include "curriculum/SentenceFiles.h"
 
+#include "curriculum/frmChooseSubComp.h"
+#include "curriculum/frmImportSentences.h"
 #include "data/WriteTarget.h"
 #include "data/modSub.h"
 #include "exchange/clsExport.h"
+#include "exchange/modImport.h"
 #include "ui/DialogService.h"
 
 bool SentenceFiles::exportSentences(QWidget *parent, const QStringList &texts) {
@@ -38,4 +41,20 @@ bool SentenceFiles::exportSentences(QWidget *parent, const QStringList &texts) {
     if (!notes.isEmpty())
         dialogs().inform(parent, notes.join(QLatin1Char('\n')));
     return true;
+}
+
+void SentenceFiles::installImport() {
+    modImport::SetSentenceImport(&SentenceFiles::importSentences);
+}
+
+bool SentenceFiles::importSentences(QWidget *parent, const QStringList &sentences, qint64 akbId) {
+    if (!akbId) {
+        frmChooseSubComp chooser(parent);
+        if (!chooser.load() || dialogs().runModal(&chooser) != QDialog::Accepted)
+            return false;
+        akbId = chooser.target();
+    }
+    frmImportSentences window(parent);
+    window.setSentences(sentences, akbId);
+    return dialogs().runModal(&window) == QDialog::Accepted && window.importedCount() > 0;
 }

@@ -44,6 +44,7 @@ void setBold(QTreeWidgetItem *row, bool bold) {
 frmSentences::frmSentences(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSentences"));
     setWindowTitle(kCaption);
+    SentenceFiles::installImport();
 
     Label1 = named(new QLabel(QStringLiteral("Kategória:"), this), "Label1");
     txtPath = named(new QLineEdit(this), "txtPath");

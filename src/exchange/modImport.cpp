@@ -1,18 +1,24 @@
 #include "exchange/modImport.h"
 
-#include "curriculum/frmChooseSubComp.h"
 #include "data/DbError.h"
 #include "exchange/ClassFile.h"
 #include "exchange/ClassImport.h"
-#include "exchange/frmImportSentences.h"
-#include "rating/EditorWidgets.h"
-#include "rating/frmMain.h"
 #include "ui/DialogService.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
 namespace {
+
+modImport::SentenceImport &sentenceImport() {
+    static modImport::SentenceImport import;
+    return import;
+}
+
+modImport::TextImport &textImport() {
+    static modImport::TextImport import;
+    return import;
+}
 
 bool importSentences(QWidget *parent, ExchangeFile::RecordReader &records, qint64 akbId) {
     QStringList sentences;
@@ -25,15 +31,7 @@ bool importSentences(QWidget *parent, ExchangeFile::RecordReader &records, qint6
         dialogs().inform(parent, QStringLiteral("A fájlban nincs egyetlen mondat sem."));
         return false;
     }
-    if (!akbId) {
-        frmChooseSubComp chooser(parent);
-        if (!chooser.load() || dialogs().runModal(&chooser) != QDialog::Accepted)
-            return false;
-        akbId = chooser.target();
-    }
-    frmImportSentences window(parent);
-    window.setSentences(sentences, akbId);
-    return dialogs().runModal(&window) == QDialog::Accepted && window.importedCount() > 0;
+    return sentenceImport() && sentenceImport()(parent, sentences, akbId);
 }
 
 modImport::SpreadsheetImport &spreadsheetImport() {
@@ -78,13 +76,11 @@ bool importClass(QWidget *parent, ExchangeFile::RecordReader &records, qint64 te
 }
 
 bool importText(QWidget *parent, ExchangeFile::RecordReader &records) {
-    frmMain *editor = frmMain::instance();
-    if (!editor || !editor->txtRating->isEnabled()) {
+    if (!textImport() || !textImport()(ClassFile::readText(records))) {
         dialogs().inform(parent, QStringLiteral("A szöveg csak egy szerkeszthető, megnyitott értékelésbe "
                                                 "importálható."));
         return false;
     }
-    editor->txtRating->setPlainText(ClassFile::readText(records));
     return true;
 }
 
@@ -92,6 +88,14 @@ bool importText(QWidget *parent, ExchangeFile::RecordReader &records) {
 
 void modImport::SetSpreadsheetImport(SpreadsheetImport import) {
     spreadsheetImport() = std::move(import);
+}
+
+void modImport::SetSentenceImport(SentenceImport import) {
+    sentenceImport() = std::move(import);
+}
+
+void modImport::SetTextImport(TextImport import) {
+    textImport() = std::move(import);
 }
 
 void modImport::ShowReadFailure(QWidget *parent, ExchangeFile::ReadStatus status) {

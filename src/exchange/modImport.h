@@ -3,6 +3,7 @@
 #include "exchange/ExchangeFile.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -22,6 +23,17 @@ struct Target {
 // was imported.
 using SpreadsheetImport = std::function<bool(QWidget *parent, const QString &path, const Target &target)>;
 void SetSpreadsheetImport(SpreadsheetImport import);
+
+// The sentences read from a sentence file, put into the bank by the import of the sentence bank, installed
+// by the windows that import sentences: the user chooses the sub-competency when akbId is 0, then the
+// sentences to take. False when nothing was imported.
+using SentenceImport = std::function<bool(QWidget *parent, const QStringList &sentences, qint64 akbId)>;
+void SetSentenceImport(SentenceImport import);
+
+// The text read from a rating's text file, put into the text box of the open rating editor, which installs
+// this. False when no editor has an editable rating open.
+using TextImport = std::function<bool(const QString &text)>;
+void SetTextImport(TextImport import);
 
 // A pupil list spreadsheet (.xls, .xlsx or .ods) rather than an exchange file.
 bool IsSpreadsheet(const QString &path);

@@ -4,6 +4,7 @@
 #include "data/AppData.h"
 #include "data/DbError.h"
 #include "data/modSub.h"
+#include "exchange/modImport.h"
 #include "print/frmPrint.h"
 #include "rating/EditorContext.h"
 #include "rating/EditorWidgets.h"
@@ -12,8 +13,6 @@
 #include "rating/RatingParts.h"
 #include "rating/WritingAids.h"
 #include "rating/frmKid.h"
-#include "shell/frmAutoSave.h"
-#include "shell/frmMenu.h"
 #include "ui/DialogService.h"
 #include "ui/EditorLink.h"
 #include "ui/Guard.h"
@@ -30,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -50,9 +50,19 @@ template <typename T> T *named(T *w, const char *name) {
     w->setObjectName(QString::fromLatin1(name));
     return w;
 }
+
+// The text of a rating's text file replaces the text of the open editor's part, while it may be edited.
+bool importText(const QString &text) {
+    frmMain *editor = frmMain::instance();
+    if (!editor || !editor->txtRating->isEnabled())
+        return false;
+    editor->txtRating->setPlainText(text);
+    return true;
+}
 } // namespace
 
-frmMain::frmMain(frmMenu *menu, EditorContext &context) : QWidget(nullptr), m_menu(menu), m_context(context) {
+frmMain::frmMain(QMainWindow *mainWindow, EditorContext &context)
+    : QWidget(nullptr), m_menu(mainWindow), m_context(context) {
     g_instance = this;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Lorvanto"));
@@ -139,14 +149,13 @@ frmMain::frmMain(frmMenu *menu, EditorContext &context) : QWidget(nullptr), m_me
         guarded(this, [&] { goOn = askToSave(); });
         return goOn;
     });
-    m_autoSave = new frmAutoSave(nullptr);
+    modImport::SetTextImport(&importText);
     m_aids = new WritingAids(this, m_menu.data(), m_context);
     resetWindow();
 }
 
 frmMain::~frmMain() {
     guarded(nullptr, [this] { releaseLock(); });
-    delete m_autoSave;
     EditorLink::setOpen(false);
     EditorLink::setSaveChanges(nullptr);
     EditorLink::setAskToSave(nullptr);
@@ -645,10 +654,7 @@ void frmMain::SetMainDataEnable(bool enable) {
     setFinaliseButton();
     cmbSubCompetencies->setEnabled(isRatingOpen());
     lblCompetence->setEnabled(isRatingOpen());
-    if (m_menu) {
-        m_menu->mnuImportText->setEnabled(m_editable);
-        m_menu->mnuExportText->setEnabled(m_editable);
-    }
+    emit editableChanged(m_editable);
 }
 
 void frmMain::setFinaliseButton() {

@@ -3,8 +3,6 @@
 #include "data/Recordset.h"
 #include "rating/PendingEdits.h"
 
-#include "shell/frmMenu.h"
-
 #include <QPointer>
 #include <QWidget>
 
@@ -12,6 +10,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMainWindow;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
@@ -21,16 +20,16 @@ class RatingHeaderView;
 class SentenceList;
 class EditorContext;
 class WritingAids;
-class frmAutoSave;
 class frmKid;
 
 // The rating editor: one pupil's rating, composed part by part (one part per sub-competency) from the
-// sentence bank. Changes wait in the pending-edit buffer until saved. A non-modal child of the main window.
+// sentence bank. Changes wait in the pending-edit buffer until saved. A non-modal child of the main window,
+// whose caption it sets.
 class frmMain : public QWidget {
     Q_OBJECT
 public:
     // context: what the editors share for the program's run, owned by whoever opens the editor.
-    frmMain(frmMenu *menu, EditorContext &context);
+    frmMain(QMainWindow *mainWindow, EditorContext &context);
     ~frmMain() override;
 
     // The editor open now, if any.
@@ -85,6 +84,10 @@ public:
     QPushButton *btnSave;
     QPushButton *btnRevert;
 
+signals:
+    // Whether the open rating may be edited, told each time the editor sets it (with no rating: false).
+    void editableChanged(bool editable);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -112,10 +115,9 @@ private:
     void setMainCaption(const QString &caption);
     qint64 currentAkbId() const;
 
-    QPointer<frmMenu> m_menu;
+    QPointer<QMainWindow> m_menu;
     EditorContext &m_context;
     frmKid *m_kid;
-    QPointer<frmAutoSave> m_autoSave;
     PendingEdits m_edits;
     WritingAids *m_aids = nullptr;
     Recordset m_part;

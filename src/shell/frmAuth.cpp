@@ -11,6 +11,7 @@
 #include "ui/DialogService.h"
 #include "ui/Guard.h"
 #include "ui/LinkLabel.h"
+#include "ui/LoginLink.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -29,6 +30,10 @@ frmAuth *g_instance = nullptr;
 
 frmAuth::frmAuth(QWidget *parent) : QDialog(parent) {
     g_instance = this;
+    LoginLink::setReloadUsers([] {
+        if (frmAuth *login = frmAuth::instance())
+            login->ReloadUsers();
+    });
     setObjectName(QStringLiteral("frmAuth"));
     setWindowTitle(QStringLiteral("Bejelentkezés - Lorvanto"));
     setMouseTracking(true);

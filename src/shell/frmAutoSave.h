@@ -9,8 +9,8 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-// The user's autosave interval and the timer that saves the open rating. The rating editor loads it
-// hidden so the timer runs; the menu shows it modally to change the interval.
+// The user's autosave interval and the timer that saves the open rating. The main window loads it hidden
+// while the rating editor is open so the timer runs, and shows it modally to change the interval.
 class frmAutoSave : public QDialog {
     Q_OBJECT
 public:

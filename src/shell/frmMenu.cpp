@@ -60,6 +60,8 @@ frmMenu::frmMenu(EditorContext &editorContext, QWidget *parent)
     m_filter = kLorvantoFilter;
     buildMenus();
     resize(1024, 720);
+    // The sentence import of the menu adds to the bank as the sentence window does.
+    SentenceFiles::installImport();
 }
 
 frmMenu::~frmMenu() = default;
@@ -251,7 +253,8 @@ void frmMenu::mnuBG_Click() {
 }
 
 void frmMenu::mnuAutoSave_Click() {
-    // While the rating editor is open its own autosave window (and timer) is the one to change.
+    // While the rating editor is open the autosave window loaded with it (and its timer) is the one to
+    // change.
     if (frmAutoSave *loaded = frmAutoSave::instance()) {
         dialogs().runModal(loaded);
         return;
@@ -430,6 +433,17 @@ void frmMenu::mnuRate_Click() {
         return;
     }
     auto *editor = new frmMain(this, m_editorContext);
+    // The text of a rating comes in and goes out while the editor has an editable rating open; it opens with
+    // none.
+    const auto enableTextItems = [this](bool editable) {
+        mnuImportText->setEnabled(editable);
+        mnuExportText->setEnabled(editable);
+    };
+    enableTextItems(false);
+    connect(editor, &frmMain::editableChanged, this, enableTextItems);
+    // The autosave window is loaded hidden while the editor is open, so its timer saves the editor's edits.
+    QPointer<frmAutoSave> autoSave = new frmAutoSave(nullptr);
+    connect(editor, &QObject::destroyed, this, [autoSave] { delete autoSave.data(); });
     QMdiSubWindow *sub = m_mdi->addSubWindow(editor);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());

@@ -475,6 +475,7 @@ void tst_editor::lockReleasedOnOtherPupilAndOnClose() {
     QTRY_VERIFY(!guard);
     QCOMPARE(m_s->db.scalar(lockOf, {ratingOf(2)}).toLongLong(), 0);
     QVERIFY(!EditorLink::isOpen());
+    QVERIFY(!frmAutoSave::instance()); // its timer goes with the editor
 }
 
 void tst_editor::lockTakenMeanwhileOpensReadOnly() {

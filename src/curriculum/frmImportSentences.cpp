@@ -1,4 +1,4 @@
-#include "exchange/frmImportSentences.h"
+#include "curriculum/frmImportSentences.h"
 
 #include "curriculum/SentenceBank.h"
 #include "ui/Guard.h"
