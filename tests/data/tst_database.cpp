@@ -3,11 +3,15 @@
 #include "data/Catalogue.h"
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
+#include "data/ProgramFiles.h"
 #include "data/Schema.h"
 
 #include <QCryptographicHash>
-#include <QFile>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <atomic>
@@ -64,6 +68,8 @@ private slots:
     void foreignFilesAreRefusedUntouched_data();
     void foreignFilesAreRefusedUntouched();
     void missingFile();
+    void schoolKeyFromEachSource_data();
+    void schoolKeyFromEachSource();
     void everyCommandRuns_data();
     void everyCommandRuns();
     void recordsetWalkAndCaseInsensitiveFields();
@@ -173,6 +179,76 @@ void tst_database::missingFile() {
     QVERIFY_THROWS_EXCEPTION(DatabaseMissing,
                              c.open(QStringLiteral("/nonexistent/msvcrx.dll"), databaseKey()));
     QVERIFY(!QFile::exists(QStringLiteral("/nonexistent/msvcrx.dll")));
+}
+
+void tst_database::schoolKeyFromEachSource_data() {
+    QTest::addColumn<QString>("source"); // file, bare (the key file holds only the base64), env, user, system
+    QTest::addColumn<bool>("schoolsOwn"); // the school's own key given, or another school's
+    QTest::addColumn<QString>("named");   // the sources a refusal names
+    QTest::newRow("key file") << "file" << true << QString();
+    QTest::newRow("key file, base64 only") << "bare" << true << QString();
+    QTest::newRow("environment") << "env" << true << QString();
+    QTest::newRow("user settings") << "user" << true << QString();
+    QTest::newRow("system settings") << "system" << true << QString();
+    QTest::newRow("another school's key")
+        << "system" << false
+        << "kipróbálva: a rendszerszintű beállítófájl kulcsa, a program beépített kulcsa)";
+    QTest::newRow("no key given") << "" << false
+                                  << "kipróbálva: a program beépített kulcsa; iskolai kulcsot sem";
+}
+
+void tst_database::schoolKeyFromEachSource() {
+    QFETCH(QString, source);
+    QFETCH(bool, schoolsOwn);
+    QFETCH(QString, named);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("msvcrx.dll"));
+    const QByteArray raw = DatabaseKey::generate();
+    Schema::createDatabase(path, DatabaseKey::engineKey(raw));
+    // The engine itself reads the file under the raw key only, not under the built-in one.
+    for (const QByteArray &key : {databaseKey(), DatabaseKey::engineKey(raw)}) {
+        sqlite3 *db = nullptr;
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_key(db, key.constData(), int(key.size()));
+        const int rc = sqlite3_exec(db, "SELECT count(*) FROM USERS", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        QCOMPARE(rc == SQLITE_OK, key != databaseKey());
+    }
+    const QString line = DatabaseKey::settingsLine(schoolsOwn ? raw : DatabaseKey::generate());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(QStringLiteral("user")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                       dir.filePath(QStringLiteral("system")));
+    AppData app;
+    AppData::Scope current(app);
+    if (source == QLatin1String("user") || source == QLatin1String("system")) {
+        QVERIFY(QDir(dir.path()).mkpath(source + QStringLiteral("/Lorvanto")));
+        writeFile(dir.filePath(source + QStringLiteral("/Lorvanto/lorvanto.conf")), line.toLatin1() + '\n');
+    } else if (source == QLatin1String("file") || source == QLatin1String("bare")) {
+        app.keyFile = dir.filePath(QStringLiteral("kulcs"));
+        writeFile(app.keyFile, (source == QLatin1String("bare") ? line.mid(4) : line).toLatin1() + '\n');
+    }
+    if (source == QLatin1String("env"))
+        qputenv("LORVANTO_KEY", line.mid(4).toLatin1());
+    app.databaseSettings = ProgramFiles::readDatabaseSettings();
+    qunsetenv("LORVANTO_KEY");
+    const QByteArray before = fileHash(path);
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+    try {
+        app.openDatabase(path);
+        QVERIFY(schoolsOwn);
+        QCOMPARE(app.devDB.run(QStringLiteral("getParameter")).count(), 1);
+    } catch (const WrongKey &e) {
+        // One sentence naming the places tried, never the key; nothing written.
+        const QString text = QString(e.message()).remove(path);
+        QVERIFY2(!schoolsOwn && text.contains(named) && text.count(QLatin1Char('.')) == 1 &&
+                     text.endsWith(QLatin1Char('.')) && !text.contains(QLatin1Char('\n')),
+                 qPrintable(e.message()));
+        for (const QString &secret :
+             {line.mid(4), QString::fromLatin1(raw.toHex()), QString::fromLatin1(databaseKey())})
+            QVERIFY(!e.message().contains(secret, Qt::CaseInsensitive));
+        QCOMPARE(fileHash(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
+    }
 }
 
 void tst_database::everyCommandRuns_data() {

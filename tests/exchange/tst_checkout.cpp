@@ -6,6 +6,7 @@
 #include "TestDatabase.h"
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
+#include "data/Schema.h"
 #include "data/modSub.h"
 #include "exchange/ClassCheckout.h"
 #include "exchange/clsExport.h"
@@ -14,6 +15,7 @@
 #include "shell/ProgramExit.h"
 #include "shell/frmMenu.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -54,6 +56,14 @@ QString masterState(TestDatabase &db) {
                QStringLiteral("\n--\n");
     return all;
 }
+bool builtInReads(const QString &path) {
+    try {
+        Connection().open(path, databaseKey());
+        return true;
+    } catch (const KeyRefused &) {
+        return false;
+    }
+}
 } // namespace
 
 class tst_checkout : public QObject {
@@ -63,12 +73,15 @@ private slots:
         ProgramExit::setHandler([this] { ++m_exits; });
     }
     void cleanup() { ProgramExit::setHandler(nullptr); }
+    void fullCycleOnThreeFiles_data();
     void fullCycleOnThreeFiles();
     void returnedClassRecreatesItsPeriod();
     void failedMergeLeavesMasterUnchanged();
     void checkoutFromPupilChooser();
     void importRatingMenu_data();
     void importRatingMenu();
+    void encryptMenu_data();
+    void encryptMenu();
     void lockedWindowReleasesLocks();
 
 private:
@@ -82,8 +95,15 @@ private:
     int m_exits = 0;
 };
 
+void tst_checkout::fullCycleOnThreeFiles_data() {
+    QTest::addColumn<QByteArray>("schoolKey"); // empty: the built-in key
+    QTest::newRow("built-in key") << QByteArray();
+    QTest::newRow("school's own key") << DatabaseKey::generate();
+}
+
 void tst_checkout::fullCycleOnThreeFiles() {
-    TestDatabase master;
+    QFETCH(QByteArray, schoolKey);
+    TestDatabase master(schoolKey);
     SchoolFixture school(master);
     master.db().connection().exec(QStringLiteral("UPDATE TANULO SET tan_szdatum=NULL WHERE tan_vnev='Csók'"));
     master.app().devPrint.run(QStringLiteral("insOldal"),
@@ -103,9 +123,10 @@ void tst_checkout::fullCycleOnThreeFiles() {
     QCOMPARE(master.scalar(QStringLiteral("SELECT COUNT(*) FROM EXPORT")).toInt(), 1);
     QCOMPARE(ClassCheckout::copyState(copy), 1);
     QVERIFY(!QFile::exists(copy + QStringLiteral(".masolat")));
+    QCOMPARE(builtInReads(copy), schoolKey.isEmpty()); // a copy is under its database's key
 
     // The teacher's own installation, with a user of its own, takes the copy in.
-    TestDatabase home;
+    TestDatabase home(schoolKey);
     home.loginAs(home.addUser(QStringLiteral("anna"), QStringLiteral("Kiss Anna"), false));
     ClassCheckout::takeCheckoutCopy(copy);
     QCOMPARE(modSub::GetExportState(), 1);
@@ -132,6 +153,7 @@ void tst_checkout::fullCycleOnThreeFiles() {
     QCOMPARE(modSub::GetExportState(), 0);
     QCOMPARE(home.scalar(QStringLiteral("SELECT COUNT(*) FROM EXPORT")).toInt(), 0);
     QCOMPARE(ClassCheckout::copyState(back), 2);
+    QCOMPARE(builtInReads(back), schoolKey.isEmpty());
 
     AppData::Scope atMaster(master.app());
     const qint64 merged = ClassCheckout::mergeReturnCopy(back);
@@ -252,6 +274,7 @@ void tst_checkout::importRatingMenu_data() {
     QTest::addColumn<bool>("merged");
     QTest::addColumn<int>("stateAfter");
     QTest::newRow("foreign file") << QStringLiteral("foreign") << false << 0;
+    QTest::newRow("another school's key") << QStringLiteral("other key") << false << 0;
     QTest::newRow("master database") << QStringLiteral("master") << false << 0;
     QTest::newRow("return copy") << QStringLiteral("return") << true << 0;
     QTest::newRow("checkout copy at a master with a class out") << QStringLiteral("checkout") << false << 0;
@@ -270,6 +293,8 @@ void tst_checkout::importRatingMenu() {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("mb42\x02\x00 not a database at all");
+    } else if (file == QLatin1String("other key")) {
+        Schema::createDatabase(path, DatabaseKey::engineKey(DatabaseKey::generate()));
     } else if (file == QLatin1String("master")) {
         clsExport::ExportDB(path);
     } else if (file.startsWith(QLatin1String("checkout"))) {
@@ -299,6 +324,10 @@ void tst_checkout::importRatingMenu() {
     } else if (file == QLatin1String("checkout")) {
         s.dialogs.expectMessage(QStringLiteral("Ebből az adatbázisból osztályok vannak kiexportálva*"),
                                 Icon::Exclamation);
+    } else if (file == QLatin1String("other key")) {
+        s.dialogs.expectMessage(
+            QStringLiteral("A(z) „%1” fájl nem olvasható ennek a telepítésnek a kulcsával*").arg(path),
+            Icon::Exclamation);
     } else {
         s.dialogs.expectMessage(kReadError, Icon::Exclamation);
     }
@@ -319,6 +348,50 @@ void tst_checkout::importRatingMenu() {
                              "WHERE t.tan_vnev='Csók'"))
                  .toString(),
              merged ? QStringLiteral("I") : QStringLiteral("N"));
+    s.close();
+}
+
+void tst_checkout::encryptMenu_data() {
+    QTest::addColumn<QString>("holder"); // what keeps the file from conversion
+    QTest::addColumn<QString>("told");
+    QTest::newRow("converted") << QString() << "Az adatbázis mostantól az iskola saját kulcsával*";
+    QTest::newRow("class checked out") << "class"
+                                       << "Egy osztály ki van exportálva*";
+    QTest::newRow("another program reads") << "reader"
+                                           << "Az adatbázist most egy másik program is használja*";
+}
+
+void tst_checkout::encryptMenu() {
+    QFETCH(QString, holder);
+    QFETCH(QString, told);
+    EditorSession s;
+    if (holder == QLatin1String("class"))
+        handOut(s.db, s.school);
+    Connection other; // another program, in the middle of reading
+    other.open(s.db.path(), databaseKey());
+    other.exec(QStringLiteral("BEGIN; SELECT count(*) FROM USERS;"));
+    if (holder != QLatin1String("reader"))
+        other.close();
+    s.openEditor(s.school.admin);
+    const QString before = masterState(s.db).section(QStringLiteral("\n--\n"), 0, 5); // all but the log
+    s.dialogs.expectMessage(QStringLiteral("Az adatbázist a program az iskola saját*"), Icon::Question,
+                            QMessageBox::Yes);
+    s.dialogs.expectMessage(told, holder.isEmpty() ? Icon::Information : Icon::Exclamation);
+    s.menu->mnuEncrypt->trigger();
+    QVERIFY(s.dialogs.verifyDone());
+    other.close();
+    // The program goes on under the key it has now; the file and the backup beside it under theirs.
+    QCOMPARE(masterState(s.db).section(QStringLiteral("\n--\n"), 0, 5), before);
+    const QString text = s.dialogs.shown().last().text;
+    QCOMPARE(builtInReads(s.db.path()), !holder.isEmpty());
+    Connection c;
+    QCOMPARE(QDir(s.db.dir()).entryList({QStringLiteral("*_mentes_*")}).size(), holder.isEmpty() ? 1 : 0);
+    if (holder.isEmpty()) {
+        c.open(s.db.path(),
+               DatabaseKey::engineKey(DatabaseKey::parse(text.section(QLatin1Char('\n'), 2, 2))));
+        Connection().open(text.section(QStringLiteral(": "), -1), databaseKey());
+    }
+    QCOMPARE(c.isOpen(), holder.isEmpty());
     s.close();
 }
 
