@@ -3,11 +3,15 @@
 #include "EditorSession.h"
 #include "PdfText.h"
 #include "RatingRows.h"
+#include "data/DatabaseKey.h"
+#include "data/DbError.h"
+#include "data/Schema.h"
 #include "print/PdfExport.h"
 #include "print/PrintPage.h"
 #include "print/frmPdfKind.h"
 #include "rating/frmMain.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -135,10 +139,11 @@ void tst_classpdf::commandLine() {
     ClassFixture f;
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("osztaly.pdf"));
-    auto run = [&](const QString &cls, const QString &before = QStringLiteral("--database")) {
+    auto run = [&](const QString &cls, const QString &before = QStringLiteral("--database"),
+                   const QStringList &keyFile = {}) {
         QProcess p;
-        p.start(bin, {before, f.t.path(), QStringLiteral("--print-pdf"), QStringLiteral("--class"), cls, pdf,
-                      QStringLiteral("register")});
+        p.start(bin, keyFile + QStringList{before, f.t.path(), QStringLiteral("--print-pdf"),
+                                           QStringLiteral("--class"), cls, pdf, QStringLiteral("register")});
         p.waitForFinished(60000);
         return std::pair{p.exitCode(),
                          QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError())};
@@ -157,6 +162,46 @@ void tst_classpdf::commandLine() {
     for (const auto &[code, usage] :
          {run(QStringLiteral("0")), run(QString::number(f.osz), QStringLiteral("--adatbazis"))})
         QVERIFY2(code == 2 && usage.startsWith(QStringLiteral("Használat")), qPrintable(usage));
+
+    // Converted to a school key: every row of every table as it was, and the backup beside it under the
+    // old key; the program then needs the key's settings line.
+    const auto everyRow = [](const QString &path, const QByteArray &key) {
+        Connection c;
+        c.open(path, key);
+        QString all;
+        for (const QString &table : Schema::tableNames()) {
+            const Recordset rs = c.query(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(table));
+            for (int i = 0; i < rs.count(); ++i)
+                for (const QString &column : rs.columns())
+                    all += rs.at(i, column).toString() + QLatin1Char('|');
+        }
+        return all;
+    };
+    // A new file with a key of its own: only the line printed reads it.
+    QProcess made;
+    made.start(bin, {QStringLiteral("--create-database"), dir.filePath(QStringLiteral("uj.dll")),
+                     QStringLiteral("--school-key")});
+    QVERIFY(made.waitForFinished(60000) && made.exitCode() == 0);
+    const QByteArray madeKey = DatabaseKey::parse(QString::fromLatin1(made.readAllStandardOutput()));
+    QVERIFY_THROWS_EXCEPTION(KeyRefused, everyRow(dir.filePath(QStringLiteral("uj.dll")), databaseKey()));
+    QVERIFY(!everyRow(dir.filePath(QStringLiteral("uj.dll")), DatabaseKey::engineKey(madeKey)).isEmpty());
+    const QString before = everyRow(f.t.path(), databaseKey());
+    QProcess rekey;
+    rekey.start(bin, {QStringLiteral("--rekey"), f.t.path()});
+    QVERIFY(rekey.waitForFinished(60000) && rekey.exitCode() == 0);
+    const QByteArray line = rekey.readAllStandardOutput();
+    const QString keyFile = writeTestFile(dir.filePath(QStringLiteral("kulcs")), line);
+    const QStringList backups = QDir(f.t.dir()).entryList({QStringLiteral("msvcrx_mentes_*.dll")});
+    QCOMPARE(backups.size(), 1);
+    QCOMPARE(everyRow(QDir(f.t.dir()).filePath(backups[0]), databaseKey()), before);
+    QCOMPARE(everyRow(f.t.path(), DatabaseKey::engineKey(DatabaseKey::parse(QString::fromLatin1(line)))),
+             before);
+    const auto [refused, why] = run(QString::number(f.osz));
+    QVERIFY2(refused == 1 && why.contains(QStringLiteral("(kipróbálva: a program beépített kulcsa;")),
+             qPrintable(why));
+    const auto [keyed, printed] =
+        run(QString::number(f.osz), QStringLiteral("--database"), {QStringLiteral("--key-file"), keyFile});
+    QVERIFY2(keyed == 0, qPrintable(printed));
 }
 
 void tst_classpdf::fromThePupilChooser() {
