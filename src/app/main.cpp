@@ -1,6 +1,8 @@
 #include "admin/PupilSheet.h"
 #include "data/AppData.h"
+#include "data/DatabaseKey.h"
 #include "data/DbError.h"
+#include "data/KeyChange.h"
 #include "data/ProgramFiles.h"
 #include "data/Schema.h"
 #include "data/modSub.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
@@ -25,7 +28,12 @@ namespace {
 
 struct Options {
     QString createDatabase;
+    // --school-key with --create-database: the new file gets a fresh key of the school's own
+    bool schoolKey = false;
     QString database;
+    QString keyFile;
+    // --rekey PATH: converts the database to a fresh school key
+    QString rekey;
     bool startupProbe = false;
     // --print-pdf RATING_ID FILE [certificate|a4|register]
     bool printPdf = false;
@@ -47,6 +55,12 @@ Options parse(int argc, char **argv) {
             o.createDatabase = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(a, "--database") == 0 && i + 1 < argc)
             o.database = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(a, "--school-key") == 0)
+            o.schoolKey = true;
+        else if (std::strcmp(a, "--key-file") == 0 && i + 1 < argc)
+            o.keyFile = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(a, "--rekey") == 0 && i + 1 < argc)
+            o.rekey = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(a, "--read-xls") == 0 && i + 1 < argc)
             o.readXls = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(a, "--print-pdf") == 0 && i + 2 < argc) {
@@ -70,18 +84,67 @@ Options parse(int argc, char **argv) {
         else
             o.ok = false; // an option not known here, or one without its value
     }
+    // A school key belongs to a new file only.
+    if (o.schoolKey && o.createDatabase.isEmpty())
+        o.ok = false;
     return o;
 }
 
-int createDatabase(int argc, char **argv, const QString &path) {
+// The key's settings line goes to standard output alone, so that it can be taken as it is; everything else
+// to the error output.
+void printKeyLine(const QByteArray &raw) {
+    std::printf("%s\n", DatabaseKey::settingsLine(raw).toLatin1().constData());
+    std::fflush(stdout);
+}
+
+int createDatabase(int argc, char **argv, const Options &o) {
     QCoreApplication app(argc, argv);
+    QByteArray raw;
     try {
-        Schema::createDatabase(path);
+        if (o.schoolKey)
+            raw = DatabaseKey::generate();
+        Schema::createDatabase(o.createDatabase, raw.isEmpty() ? QByteArray() : DatabaseKey::engineKey(raw));
     } catch (const DbError &e) {
         std::fprintf(stderr, "Az adatbázis nem hozható létre: %s\n", e.message().toLocal8Bit().constData());
         return 1;
     }
-    std::printf("Új, üres adatbázis: %s\n", path.toLocal8Bit().constData());
+    if (raw.isEmpty()) {
+        std::printf("Új, üres adatbázis: %s\n", o.createDatabase.toLocal8Bit().constData());
+        return 0;
+    }
+    std::fprintf(
+        stderr,
+        "Új, üres adatbázis az iskola saját kulcsával: %s\nA kulcs az alábbi sorban van; a program "
+        "sehová nem írta le. Tegye minden gép beállítófájljába, és őrizze meg biztos helyen: nélküle "
+        "az adatbázis nem olvasható.\n",
+        o.createDatabase.toLocal8Bit().constData());
+    printKeyLine(raw);
+    return 0;
+}
+
+// Converts a database to a fresh school key of its own.
+int rekeyDatabase(int argc, char **argv, const Options &o) {
+    QCoreApplication app(argc, argv);
+    AppData data;
+    data.keyFile = o.keyFile;
+    data.databaseSettings = ProgramFiles::readDatabaseSettings();
+    for (const QString &problem : data.databaseSettings.problems)
+        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+    KeyChange::Result r;
+    try {
+        if (!QFileInfo(o.rekey).isFile())
+            throw DatabaseMissing(o.rekey);
+        r = KeyChange::convert(o.rekey, data.databaseKeys());
+    } catch (const DbError &e) {
+        std::fprintf(stderr, "%s\n", e.message().toLocal8Bit().constData());
+        return 1;
+    }
+    std::fprintf(stderr,
+                 "Az adatbázis mostantól az iskola saját kulcsával van titkosítva: %s\nA korábbi kulccsal "
+                 "titkosított biztonsági másolata: %s\nAz új kulcs az alábbi sorban van; tegye minden gép "
+                 "beállítófájljába, és őrizze meg biztos helyen: nélküle az adatbázis nem olvasható.\n",
+                 o.rekey.toLocal8Bit().constData(), r.backup.toLocal8Bit().constData());
+    printKeyLine(r.raw);
     return 0;
 }
 
@@ -100,6 +163,7 @@ int printPdf(int argc, char **argv, const Options &o) {
     }
     AppData data;
     data.databaseOverride = o.database;
+    data.keyFile = o.keyFile;
     data.databaseSettings = ProgramFiles::readDatabaseSettings();
     for (const QString &problem : data.databaseSettings.problems)
         std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
@@ -136,15 +200,20 @@ int main(int argc, char **argv) {
     sinceStart.start();
     const Options options = parse(argc, argv);
     if (!options.ok) {
-        std::fprintf(stderr, "Használat: lorvanto [--database ÚTVONAL] | --create-database ÚTVONAL\n"
-                             "       lorvanto [--database ÚTVONAL] --print-pdf ÉRTÉKELÉS FÁJL "
-                             "[certificate|a4|register]\n"
-                             "       lorvanto [--database ÚTVONAL] --print-pdf --class OSZTÁLY FÁJL "
-                             "[certificate|a4|register]\n");
+        std::fprintf(stderr,
+                     "Használat: lorvanto [--database ÚTVONAL] [--key-file FÁJL]\n"
+                     "       lorvanto --create-database ÚTVONAL [--school-key]\n"
+                     "       lorvanto [--key-file FÁJL] --rekey ÚTVONAL\n"
+                     "       lorvanto [--database ÚTVONAL] [--key-file FÁJL] --print-pdf ÉRTÉKELÉS FÁJL "
+                     "[certificate|a4|register]\n"
+                     "       lorvanto [--database ÚTVONAL] [--key-file FÁJL] --print-pdf --class OSZTÁLY "
+                     "FÁJL [certificate|a4|register]\n");
         return 2;
     }
     if (!options.createDatabase.isEmpty())
-        return createDatabase(argc, argv, options.createDatabase);
+        return createDatabase(argc, argv, options);
+    if (!options.rekey.isEmpty())
+        return rekeyDatabase(argc, argv, options);
     if (options.printPdf)
         return printPdf(argc, argv, options);
     if (!options.readXls.isEmpty()) {
@@ -171,6 +240,7 @@ int main(int argc, char **argv) {
 
     AppData data;
     data.databaseOverride = options.database;
+    data.keyFile = options.keyFile;
     data.databaseSettings = ProgramFiles::readDatabaseSettings();
     frmAuth auth;
     if (!auth.load())

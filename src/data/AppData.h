@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/CommandSet.h"
+#include "data/DatabaseKey.h"
 #include "data/ProgramFiles.h"
 
 #include <QString>
@@ -43,9 +44,25 @@ public:
     // read them at start-up, so tests and tools see only what they set.
     ProgramFiles::DatabaseSettings databaseSettings;
     QString helpFile;
+    // A file holding the school's key (--key-file): the settings line or just the base64.
+    QString keyFile;
+    // A school key this run made (a conversion of the database), as the engine takes it; it wins over every
+    // place a key can be given.
+    QByteArray givenKey;
+
+    // The keys this installation holds, in the order they are tried: the key this run made, the school key
+    // of the first place that gives one (key file, environment, user's settings, system-wide settings), and
+    // the built-in key, which opens the files made before the school had a key. Throws DbError when that
+    // place gives no valid key.
+    QList<DatabaseKey::Key> databaseKeys() const;
+    // Opens the connection on a file under the first of those keys that reads it; throws WrongKey when none
+    // does.
+    void openWithKeys(Connection &connection, const QString &path, bool verifyFile = true) const;
 
     // Points devDB and devPrint at the database file (the exchange set is pointed at copies by the
-    // exchange windows). Throws DbError when the file is missing, foreign or damaged.
+    // exchange windows), under the first key of databaseKeys() that reads it. Throws DbError when the file
+    // is missing, foreign or damaged, WrongKey when no key of this installation reads it; nothing is
+    // written then.
     void openDatabase(const QString &path);
 
     // Makes this instance current for a scope (a test acting as a second copy of the program).

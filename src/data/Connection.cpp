@@ -260,7 +260,14 @@ void Connection::openHandle(const QString &path, const QByteArray &key, int flag
         check(sqlite3_create_collation(m_db, "HU", SQLITE_UTF8, const_cast<QCollator *>(&hungarianCollator()),
                                        compareHungarian));
         // Reading the schema is what proves the key: a wrong key or a foreign file fails here.
-        query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        try {
+            query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        } catch (const DbError &e) {
+            if ((e.code() & 0xff) == SQLITE_NOTADB)
+                throw KeyRefused(e.message(), e.code());
+            throw;
+        }
+        m_key = key;
     } catch (...) {
         close();
         throw;
@@ -313,7 +320,19 @@ void Connection::close() {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
+    m_key.clear();
     m_depth = 0;
+}
+
+void Connection::rekey(const QByteArray &key) {
+    if (!m_db)
+        throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
+    check(sqlite3_rekey(m_db, key.constData(), int(key.size())));
+    m_key = key;
+}
+
+void Connection::setBusyTimeout(int ms) {
+    check(sqlite3_busy_timeout(m_db, ms));
 }
 
 void Connection::exec(const QString &sql) {

@@ -45,7 +45,8 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     // Opens an existing database file under the key. Throws DbError with the reason when the file cannot
-    // be opened, the key is wrong, it is damaged, or the tables of the program are not all there.
+    // be opened, it is damaged, or the tables of the program are not all there; KeyRefused when the engine
+    // cannot read it under the key.
     void open(const QString &path, const QByteArray &key, bool verifyFile = true);
     // Makes a new, empty, encrypted file (which must not exist) and leaves it open.
     void create(const QString &path, const QByteArray &key);
@@ -53,6 +54,12 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }
     sqlite3 *handle() const { return m_db; }
+    // The key the file was opened under, as the engine takes it: copies of the file are made under it.
+    const QByteArray &key() const { return m_key; }
+    // Re-encrypts the whole file under another key, in one write of the engine.
+    void rekey(const QByteArray &key);
+    // Waits at most this long for other users' locks instead of the usual several seconds.
+    void setBusyTimeout(int ms);
 
     void exec(const QString &sql);
     Recordset query(const QString &sql, const QVariantList &values = {});
@@ -80,6 +87,7 @@ private:
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    QByteArray m_key;
     QHash<QString, qint64> m_lastInsert;
     int m_depth = 0;
     QElapsedTimer m_busySince; // since when the current wait for another user's lock lasts

@@ -1,10 +1,13 @@
 #include "data/DatabaseCopy.h"
 
+#include "data/AppData.h"
+#include "data/Clock.h"
 #include "data/Connection.h"
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
 #include "data/WriteTarget.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <filesystem>
@@ -42,7 +45,7 @@ QString DatabaseCopy::snapshot(Connection &source, const QString &dest) {
     QFile::remove(temp);
     try {
         Connection target;
-        target.create(temp, databaseKey());
+        target.create(temp, source.key());
         sqlite3_backup *b = sqlite3_backup_init(target.handle(), "main", source.handle(), "main");
         if (!b)
             target.check(sqlite3_errcode(target.handle()));
@@ -52,7 +55,7 @@ QString DatabaseCopy::snapshot(Connection &source, const QString &dest) {
             rc = finish;
         target.check(rc);
         target.close();
-        check(temp);
+        target.open(temp, source.key()); // the engine's quick check and the tables
     } catch (...) {
         QFile::remove(temp);
         throw;
@@ -60,13 +63,29 @@ QString DatabaseCopy::snapshot(Connection &source, const QString &dest) {
     return temp;
 }
 
-void DatabaseCopy::check(const QString &path) {
+QByteArray DatabaseCopy::check(const QString &path) {
     Connection c;
-    c.open(path, databaseKey()); // checks the key, the engine's quick check and the tables
+    // checks the key, the engine's quick check and the tables
+    if (AppData::hasCurrent())
+        AppData::current().openWithKeys(c, path);
+    else
+        c.open(path, databaseKey());
+    return c.key();
 }
 
-QString DatabaseCopy::stage(const QString &source, const QString &target) {
-    check(source);
+QString DatabaseCopy::backupName(const QString &database) {
+    const QFileInfo info(database);
+    const QString stem = info.dir().filePath(info.completeBaseName() + QStringLiteral("_mentes_") +
+                                             Clock::now().toString(QStringLiteral("yyyyMMdd_HHmmss")));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    QString name = stem + suffix;
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = stem + QStringLiteral("_%1").arg(n) + suffix;
+    return name;
+}
+
+QString DatabaseCopy::stage(const QString &source, const QString &target, const QByteArray &key) {
+    const QByteArray sourceKey = check(source);
     const QString temp = tempBeside(target);
     QFile::remove(temp);
     if (!QFile::copy(source, temp)) {
@@ -75,7 +94,14 @@ QString DatabaseCopy::stage(const QString &source, const QString &target) {
                           .arg(source, QFileInfo(target).absolutePath()));
     }
     try {
-        check(temp);
+        Connection c;
+        c.open(temp, sourceKey);
+        // A copy from before the school had its key must not take the database back to the built-in one.
+        if (!key.isEmpty() && key != sourceKey) {
+            c.rekey(key);
+            c.close();
+            c.open(temp, key);
+        }
     } catch (...) {
         QFile::remove(temp);
         throw;

@@ -42,3 +42,17 @@ public:
                               "változtatás nem menthető.");
     }
 };
+
+// The engine could not read a file under the key it was given: the file is under another key, or it is no
+// database at all.
+class KeyRefused : public DbError {
+public:
+    using DbError::DbError;
+};
+
+// None of the keys this installation holds opens the file. The message is one Hungarian sentence naming the
+// places the keys came from, never a key.
+class WrongKey : public DbError {
+public:
+    using DbError::DbError;
+};

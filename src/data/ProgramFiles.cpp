@@ -9,8 +9,9 @@ namespace {
 const QString kDatabaseFile = QStringLiteral("msvcrx.dll");
 const QString kHelpFile = QStringLiteral("lorvanto.html");
 
-// One settings file on its own, so that a broken one is named and the other still counts.
-QString readDatabaseKey(QSettings::Scope scope, QStringList &problems) {
+// One settings file on its own, so that a broken one is named and the other still counts. Gives the
+// database path; key gets the "key" entry.
+QString readSettingsFile(QSettings::Scope scope, QStringList &problems, QString &key) {
     const QString file =
         QSettings(QSettings::NativeFormat, scope, QStringLiteral("Lorvanto"), QStringLiteral("lorvanto"))
             .fileName();
@@ -20,6 +21,7 @@ QString readDatabaseKey(QSettings::Scope scope, QStringList &problems) {
                         .arg(QDir::toNativeSeparators(file));
         return {};
     }
+    key = settings.value(QStringLiteral("key")).toString().trimmed();
     const QVariant value = settings.value(QStringLiteral("database"));
     // An unquoted comma makes a list of the value; a path may well hold one.
     const QString path = value.typeId() == QMetaType::QStringList
@@ -49,8 +51,9 @@ ProgramFiles::DatabaseChoice ProgramFiles::chooseDatabase(const QString &command
 ProgramFiles::DatabaseSettings ProgramFiles::readDatabaseSettings() {
     DatabaseSettings settings;
     settings.environment = qEnvironmentVariable("LORVANTO_DATABASE").trimmed();
-    settings.user = readDatabaseKey(QSettings::UserScope, settings.problems);
-    settings.system = readDatabaseKey(QSettings::SystemScope, settings.problems);
+    settings.keyEnvironment = qEnvironmentVariable("LORVANTO_KEY").trimmed();
+    settings.user = readSettingsFile(QSettings::UserScope, settings.problems, settings.keyUser);
+    settings.system = readSettingsFile(QSettings::SystemScope, settings.problems, settings.keySystem);
     return settings;
 }
 

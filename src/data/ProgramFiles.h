@@ -17,6 +17,10 @@ struct DatabaseSettings {
     QString environment; // LORVANTO_DATABASE
     QString user;        // key "database" of the user's settings
     QString system;      // key "database" of the system-wide settings
+    // The school's database key, looked up in the same places: LORVANTO_KEY and the "key" entries.
+    QString keyEnvironment;
+    QString keyUser;
+    QString keySystem;
     // Settings files that could not be read, one Hungarian sentence each; they were left out.
     QStringList problems;
 };
@@ -31,8 +35,9 @@ struct DatabaseChoice {
 DatabaseChoice chooseDatabase(const QString &commandLine, const DatabaseSettings &settings,
                               const QString &programDir);
 
-// Reads LORVANTO_DATABASE and the key "database" of the settings of organisation "Lorvanto", application
-// "lorvanto" (on Linux ~/.config/Lorvanto/lorvanto.conf, then /etc/xdg/Lorvanto/lorvanto.conf).
+// Reads LORVANTO_DATABASE, LORVANTO_KEY and the keys "database" and "key" of the settings of organisation
+// "Lorvanto", application "lorvanto" (on Linux ~/.config/Lorvanto/lorvanto.conf, then
+// /etc/xdg/Lorvanto/lorvanto.conf).
 DatabaseSettings readDatabaseSettings();
 
 // The help page: beside the program, else in the installed data folder (share/lorvanto next to the

@@ -176,14 +176,14 @@ QStringList Schema::tableNames() {
             QStringLiteral("EXPORT"),     QStringLiteral("INTEZMENY"), QStringLiteral("LOG")};
 }
 
-void Schema::createDatabase(const QString &path) {
+void Schema::createDatabase(const QString &path, const QByteArray &key) {
     if (QFileInfo::exists(path))
         throw DbError(QStringLiteral("A(z) „%1” fájl már létezik, nem írom felül.").arg(path));
     const QString temp = path + QStringLiteral(".uj");
     QFile::remove(temp);
     try {
         Connection c;
-        c.create(temp, databaseKey());
+        c.create(temp, key.isEmpty() ? databaseKey() : key);
         Transaction t(c);
         for (const char *sql : kTables)
             c.exec(QString::fromUtf8(sql));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,8 +16,9 @@ QStringList tableNames();
 
 // Writes a new encrypted database file at path with every table, the export state "0" and the clause and
 // decision templates. The file is built under a temporary name and renamed into place, so a failure leaves
-// nothing behind. Throws DbError; refuses to overwrite an existing file.
-void createDatabase(const QString &path);
+// nothing behind. Throws DbError; refuses to overwrite an existing file. key: as the engine takes it; the
+// built-in key when empty.
+void createDatabase(const QString &path, const QByteArray &key = QByteArray());
 
 // Adds the columns that a file made by an earlier version lacks, in one transaction; writes nothing to a file
 // that has them all. Throws DbError.

@@ -1,16 +1,12 @@
 #include "exchange/ClassCheckout.h"
 
 #include "data/AppData.h"
-#include "data/Clock.h"
 #include "data/Connection.h"
 #include "data/DatabaseCopy.h"
-#include "data/DatabaseKey.h"
 #include "data/DbError.h"
 #include "data/modSub.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 
 namespace {
@@ -20,7 +16,9 @@ namespace {
 class ExchangeFile {
 public:
     explicit ExchangeFile(const QString &path, bool verify = true) : m_set(AppData::current().devExp) {
-        m_set.open(path, databaseKey(), verify);
+        // A copy is under the key of the database it came from: any key this installation holds.
+        m_set.close();
+        AppData::current().openWithKeys(m_set.connection(), path, verify);
     }
     ~ExchangeFile() { m_set.close(); }
     ExchangeFile(const ExchangeFile &) = delete;
@@ -115,19 +113,6 @@ QString refusalText(ClassCheckout::Refusal refusal) {
     return QString();
 }
 
-// A name beside the database for the copy of it that a taken-in checkout copy replaces; never an existing
-// file's.
-QString backupName(const QString &database) {
-    const QFileInfo info(database);
-    const QString stem = info.dir().filePath(info.completeBaseName() + QStringLiteral("_mentes_") +
-                                             Clock::now().toString(QStringLiteral("yyyyMMdd_HHmmss")));
-    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
-    QString name = stem + suffix;
-    for (int n = 2; QFileInfo::exists(name); ++n)
-        name = stem + QStringLiteral("_%1").arg(n) + suffix;
-    return name;
-}
-
 qint64 masterPupil(const Recordset &kid) {
     auto f = [&kid](const char *column) { return kid.at(0, QString::fromLatin1(column)); };
     const Recordset same = db().run(QStringLiteral("getIdenticalKids"),
@@ -173,7 +158,7 @@ void ClassCheckout::checkOut(qint64 oszId, const QString &target) {
     QString staged;
     {
         Connection reader;
-        reader.open(app.devDB.connection().path(), databaseKey(), false);
+        reader.open(app.devDB.connection().path(), app.devDB.connection().key(), false);
         staged = DatabaseCopy::snapshot(reader, target);
     }
     try {
@@ -227,7 +212,7 @@ QString ClassCheckout::takeCheckoutCopy(const QString &path) {
     // The file this program has open is the one replaced.
     const QString database = app.devDB.isOpen() ? app.devDB.connection().path() : modSub::GetDatabasePath();
     const QString staged = DatabaseCopy::stage(path, database);
-    const QString backup = backupName(database);
+    const QString backup = DatabaseCopy::backupName(database);
     try {
         ExchangeFile copy(staged, false);
         if (copy.state() != 1)

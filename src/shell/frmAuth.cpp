@@ -129,6 +129,10 @@ bool frmAuth::load() {
     } catch (const DatabaseMissing &e) {
         dialogs().error(nullptr, e.message());
         return false;
+    } catch (const WrongKey &e) {
+        // One sentence naming the places of the keys tried: the path is in it already.
+        dialogs().error(nullptr, e.message());
+        return false;
     } catch (const DbError &e) {
         dialogs().error(nullptr, QStringLiteral("Az adatbázis nem nyitható meg.\n\n%1\n\n%2")
                                      .arg(QDir::toNativeSeparators(path), e.message()));

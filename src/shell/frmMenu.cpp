@@ -12,6 +12,7 @@
 #include "data/AppData.h"
 #include "data/DatabaseCopy.h"
 #include "data/DbError.h"
+#include "data/KeyChange.h"
 #include "data/Maintenance.h"
 #include "data/WriteTarget.h"
 #include "data/modSub.h"
@@ -123,6 +124,7 @@ void frmMenu::buildMenus() {
     separator(mnuAdmin, "mnuS9");
     cmdLog = item(mnuAdmin, "cmdLog", QStringLiteral("&Módosítási jegyzék..."));
     mnuHandle = item(mnuAdmin, "mnuHandle", QStringLiteral("Adatbázis &karbantartása..."));
+    mnuEncrypt = item(mnuAdmin, "mnuEncrypt", QStringLiteral("Adatbázis titkosítása..."));
     separator(mnuManage, "mnuS3");
     mnuMyProfile = item(mnuManage, "mnuMyProfile", QStringLiteral("&Saját adataim..."));
 
@@ -161,6 +163,7 @@ void frmMenu::buildMenus() {
     connectGuarded(cmdLog, &QAction::triggered, this, &frmMenu::cmdLog_Click);
     connectGuarded(mnuHandle, &QAction::triggered, this, &frmMenu::mnuHandle_Click);
     connectGuarded(mnuMyProfile, &QAction::triggered, this, &frmMenu::mnuMyProfile_Click);
+    connectGuarded(mnuEncrypt, &QAction::triggered, this, &frmMenu::mnuEncrypt_Click);
     // The school-year windows: each opens modally and keeps no state between openings.
     auto modal = [this](QAction *action, auto makeWindow) {
         connect(action, &QAction::triggered, this, [this, makeWindow] {
@@ -302,6 +305,9 @@ void frmMenu::mnuImportFullDB_Click() {
     // Nothing is replaced by a file that is not a sound Lorvanto database.
     try {
         DatabaseCopy::check(chosen);
+    } catch (const WrongKey &e) {
+        dialogs().warn(this, e.message());
+        return;
     } catch (const DbError &e) {
         dialogs().warn(this,
                        QStringLiteral("A kiválasztott fájl nem Lorvanto adatbázis, vagy megsérült, ezért nem "
@@ -330,7 +336,7 @@ void frmMenu::mnuImportFullDB_Click() {
     const QString database = modSub::GetDatabasePath();
     QString staged;
     try {
-        staged = DatabaseCopy::stage(chosen, database);
+        staged = DatabaseCopy::stage(chosen, database, app.devDB.connection().key());
     } catch (const DbError &e) {
         dialogs().error(
             this,
@@ -359,6 +365,9 @@ void frmMenu::mnuImportRating_Click() {
     int state = -1;
     try {
         state = ClassCheckout::copyState(path);
+    } catch (const WrongKey &e) {
+        dialogs().warn(this, e.message());
+        return;
     } catch (const DbError &) {
         // A foreign or damaged file: told below like a copy of the wrong state.
     }
@@ -505,6 +514,43 @@ void frmMenu::cmdLog_Click() {
 void frmMenu::mnuHandle_Click() {
     WaitCursor wait;
     Maintenance::RunDatabaseMaintenance();
+}
+
+void frmMenu::mnuEncrypt_Click() {
+    if (!dialogs().ask(
+            this,
+            QStringLiteral("Az adatbázist a program az iskola saját, új kulcsával titkosítja, előtte "
+                           "a régi kulccsal biztonsági másolatot készít róla mellé. Az új kulcsot "
+                           "tartalmazó sort utána minden gép beállítófájljába be kell írni, mert "
+                           "nélküle az adatbázis nem olvasható.\nFolytatja?"),
+            QMessageBox::No))
+        return;
+    AppData &app = AppData::current();
+    const QString database = app.devDB.connection().path();
+    // The program's own connections let go of the file, so that only other programs count as its users; they
+    // come back under the new key.
+    app.devExp.close();
+    app.devPrint.close();
+    app.devDB.close();
+    KeyChange::Result done;
+    try {
+        WaitCursor wait;
+        done = KeyChange::convert(database, app.databaseKeys());
+    } catch (const DbError &e) {
+        app.openDatabase(database);
+        dialogs().warn(this, e.message());
+        return;
+    }
+    app.givenKey = DatabaseKey::engineKey(done.raw);
+    app.openDatabase(database);
+    modSub::WriteLog(QString(), 0, QStringLiteral("Adatbazis titkositasa sajat kulccsal"));
+    dialogs().inform(
+        this,
+        QStringLiteral("Az adatbázis mostantól az iskola saját kulcsával van titkosítva. Az alábbi sort "
+                       "írja be minden gép beállítófájljába, és őrizze meg biztos helyen; nélküle az "
+                       "adatbázis nem olvasható:\n\n%1\n\nA régi kulccsal titkosított biztonsági "
+                       "másolat: %2")
+            .arg(DatabaseKey::settingsLine(done.raw), QDir::toNativeSeparators(done.backup)));
 }
 
 void frmMenu::mnuMyProfile_Click() {

@@ -59,6 +59,7 @@ public:
     QAction *mnuLocked;
     QAction *cmdLog;
     QAction *mnuHandle;
+    QAction *mnuEncrypt;
     QAction *mnuMyProfile;
     QMenu *mnuHelp;
     QAction *mnuStartup;
@@ -101,6 +102,7 @@ private:
     void mnuSchool_Click();
     void cmdLog_Click();
     void mnuHandle_Click();
+    void mnuEncrypt_Click();
     void mnuMyProfile_Click();
     // Closes the window after the save question was answered.
     void closeAsked();

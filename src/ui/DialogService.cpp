@@ -95,6 +95,8 @@ QMessageBox::StandardButton QtDialogService::message(QWidget *parent, const QStr
     QMessageBox box(qtIcon, title.isEmpty() ? QStringLiteral("Lorvanto") : title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
+    // A message may carry a line the user copies on (a path, a settings line).
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     return QMessageBox::StandardButton(box.exec());
 }
 

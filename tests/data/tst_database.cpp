@@ -3,11 +3,15 @@
 #include "data/Catalogue.h"
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
+#include "data/ProgramFiles.h"
 #include "data/Schema.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QElapsedTimer>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <atomic>
@@ -64,6 +68,8 @@ private slots:
     void foreignFilesAreRefusedUntouched_data();
     void foreignFilesAreRefusedUntouched();
     void missingFile();
+    void schoolKeyFromEachSource_data();
+    void schoolKeyFromEachSource();
     void everyCommandRuns_data();
     void everyCommandRuns();
     void recordsetWalkAndCaseInsensitiveFields();
@@ -173,6 +179,60 @@ void tst_database::missingFile() {
     QVERIFY_THROWS_EXCEPTION(DatabaseMissing,
                              c.open(QStringLiteral("/nonexistent/msvcrx.dll"), databaseKey()));
     QVERIFY(!QFile::exists(QStringLiteral("/nonexistent/msvcrx.dll")));
+}
+
+void tst_database::schoolKeyFromEachSource_data() {
+    QTest::addColumn<QString>("source");  // file, env, user, system, none
+    QTest::addColumn<bool>("schoolsOwn"); // the school's own key given, or another school's
+    QTest::newRow("key file") << "file" << true;
+    QTest::newRow("environment") << "env" << true;
+    QTest::newRow("user settings") << "user" << true;
+    QTest::newRow("system settings") << "system" << true;
+    QTest::newRow("another school's key") << "system" << false;
+    QTest::newRow("no key given") << "none" << false;
+}
+
+void tst_database::schoolKeyFromEachSource() {
+    QFETCH(QString, source);
+    QFETCH(bool, schoolsOwn);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("msvcrx.dll"));
+    const QByteArray raw = DatabaseKey::generate();
+    Schema::createDatabase(path, DatabaseKey::engineKey(raw));
+    const QString line = DatabaseKey::settingsLine(schoolsOwn ? raw : DatabaseKey::generate());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(QStringLiteral("user")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                       dir.filePath(QStringLiteral("system")));
+    AppData app;
+    const bool keyFile = source == QLatin1String("file");
+    const QString file =
+        dir.filePath(keyFile ? QStringLiteral("kulcs") : source + QStringLiteral("/Lorvanto/lorvanto.conf"));
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    writeFile(file, line.toLatin1() + '\n');
+    app.keyFile = keyFile ? file : QString();
+    if (source == QLatin1String("env"))
+        qputenv("LORVANTO_KEY", line.mid(4).toLatin1());
+    app.databaseSettings = ProgramFiles::readDatabaseSettings();
+    qunsetenv("LORVANTO_KEY");
+    const QByteArray before = fileHash(path);
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+    try {
+        app.openDatabase(path);
+        QVERIFY(schoolsOwn);
+    } catch (const WrongKey &e) {
+        // One sentence naming the places tried, never the key; nothing written.
+        const QString text = QString(e.message()).remove(path);
+        QVERIFY2(!schoolsOwn && text.count(u'.') == 1 && text.endsWith(QStringLiteral(").")),
+                 qPrintable(text));
+        QVERIFY(text.contains(
+            source == QLatin1String("none")
+                ? QStringLiteral("beépített kulcsa; iskolai kulcsot sem")
+                : QStringLiteral("rendszerszintű beállítófájl kulcsa, a program beépített kulcsa)")));
+        QVERIFY(!text.contains(line.mid(4)) &&
+                !text.contains(QString::fromLatin1(raw.toHex()), Qt::CaseInsensitive));
+        QCOMPARE(fileHash(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesBefore);
+    }
 }
 
 void tst_database::everyCommandRuns_data() {

@@ -6,6 +6,7 @@
 #include "TestDatabase.h"
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
+#include "data/Schema.h"
 #include "data/modSub.h"
 #include "exchange/ClassCheckout.h"
 #include "exchange/clsExport.h"
@@ -14,6 +15,7 @@
 #include "shell/ProgramExit.h"
 #include "shell/frmMenu.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -63,12 +65,15 @@ private slots:
         ProgramExit::setHandler([this] { ++m_exits; });
     }
     void cleanup() { ProgramExit::setHandler(nullptr); }
+    void fullCycleOnThreeFiles_data();
     void fullCycleOnThreeFiles();
     void returnedClassRecreatesItsPeriod();
     void failedMergeLeavesMasterUnchanged();
     void checkoutFromPupilChooser();
     void importRatingMenu_data();
     void importRatingMenu();
+    void encryptMenu_data();
+    void encryptMenu();
     void lockedWindowReleasesLocks();
 
 private:
@@ -82,8 +87,15 @@ private:
     int m_exits = 0;
 };
 
+void tst_checkout::fullCycleOnThreeFiles_data() {
+    QTest::addColumn<QByteArray>("schoolKey"); // empty: the built-in key
+    QTest::newRow("built-in key") << QByteArray();
+    QTest::newRow("school's own key") << DatabaseKey::generate();
+}
+
 void tst_checkout::fullCycleOnThreeFiles() {
-    TestDatabase master;
+    QFETCH(QByteArray, schoolKey);
+    TestDatabase master(schoolKey);
     SchoolFixture school(master);
     master.db().connection().exec(QStringLiteral("UPDATE TANULO SET tan_szdatum=NULL WHERE tan_vnev='Csók'"));
     master.app().devPrint.run(QStringLiteral("insOldal"),
@@ -103,9 +115,11 @@ void tst_checkout::fullCycleOnThreeFiles() {
     QCOMPARE(master.scalar(QStringLiteral("SELECT COUNT(*) FROM EXPORT")).toInt(), 1);
     QCOMPARE(ClassCheckout::copyState(copy), 1);
     QVERIFY(!QFile::exists(copy + QStringLiteral(".masolat")));
+    if (!schoolKey.isEmpty()) // a copy is under its database's key
+        QVERIFY_THROWS_EXCEPTION(KeyRefused, Connection().open(copy, databaseKey()));
 
     // The teacher's own installation, with a user of its own, takes the copy in.
-    TestDatabase home;
+    TestDatabase home(schoolKey);
     home.loginAs(home.addUser(QStringLiteral("anna"), QStringLiteral("Kiss Anna"), false));
     ClassCheckout::takeCheckoutCopy(copy);
     QCOMPARE(modSub::GetExportState(), 1);
@@ -252,6 +266,7 @@ void tst_checkout::importRatingMenu_data() {
     QTest::addColumn<bool>("merged");
     QTest::addColumn<int>("stateAfter");
     QTest::newRow("foreign file") << QStringLiteral("foreign") << false << 0;
+    QTest::newRow("another school's key") << QStringLiteral("other key") << false << 0;
     QTest::newRow("master database") << QStringLiteral("master") << false << 0;
     QTest::newRow("return copy") << QStringLiteral("return") << true << 0;
     QTest::newRow("checkout copy at a master with a class out") << QStringLiteral("checkout") << false << 0;
@@ -270,6 +285,8 @@ void tst_checkout::importRatingMenu() {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("mb42\x02\x00 not a database at all");
+    } else if (file == QLatin1String("other key")) {
+        Schema::createDatabase(path, DatabaseKey::engineKey(DatabaseKey::generate()));
     } else if (file == QLatin1String("master")) {
         clsExport::ExportDB(path);
     } else if (file.startsWith(QLatin1String("checkout"))) {
@@ -299,6 +316,10 @@ void tst_checkout::importRatingMenu() {
     } else if (file == QLatin1String("checkout")) {
         s.dialogs.expectMessage(QStringLiteral("Ebből az adatbázisból osztályok vannak kiexportálva*"),
                                 Icon::Exclamation);
+    } else if (file == QLatin1String("other key")) {
+        s.dialogs.expectMessage(
+            QStringLiteral("A(z) „%1” fájl nem olvasható ennek a telepítésnek a kulcsával*").arg(path),
+            Icon::Exclamation);
     } else {
         s.dialogs.expectMessage(kReadError, Icon::Exclamation);
     }
@@ -319,6 +340,46 @@ void tst_checkout::importRatingMenu() {
                              "WHERE t.tan_vnev='Csók'"))
                  .toString(),
              merged ? QStringLiteral("I") : QStringLiteral("N"));
+    s.close();
+}
+
+void tst_checkout::encryptMenu_data() {
+    QTest::addColumn<QString>("holder"); // what keeps the file from conversion
+    QTest::addColumn<QString>("told");
+    QTest::newRow("converted") << QString() << "Az adatbázis mostantól az iskola saját kulcsával*";
+    QTest::newRow("class checked out") << "class"
+                                       << "Egy osztály ki van exportálva*";
+    QTest::newRow("another program reads") << "reader"
+                                           << "Az adatbázist most egy másik program*";
+}
+
+void tst_checkout::encryptMenu() {
+    QFETCH(QString, holder);
+    QFETCH(QString, told);
+    EditorSession s;
+    if (holder == QLatin1String("class"))
+        handOut(s.db, s.school);
+    Connection other; // another program, in the middle of reading
+    other.open(s.db.path(), databaseKey());
+    other.exec(QStringLiteral("BEGIN; SELECT count(*) FROM USERS;"));
+    if (holder != QLatin1String("reader"))
+        other.close();
+    s.openEditor(s.school.admin);
+    const QString before = masterState(s.db).section(QStringLiteral("\n--\n"), 0, 5); // all but the log
+    s.dialogs.expectMessage(QStringLiteral("Az adatbázist a program az iskola saját*"), Icon::Question,
+                            QMessageBox::Yes);
+    s.dialogs.expectMessage(told, holder.isEmpty() ? Icon::Information : Icon::Exclamation);
+    s.menu->mnuEncrypt->trigger();
+    QVERIFY(s.dialogs.verifyDone());
+    other.close();
+    QCOMPARE(masterState(s.db).section(QStringLiteral("\n--\n"), 0, 5), before);
+    QCOMPARE(QDir(s.db.dir()).entryList({QStringLiteral("*_mentes_*")}).size(), holder.isEmpty() ? 1 : 0);
+    if (holder.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(KeyRefused, Connection().open(s.db.path(), databaseKey()));
+        Connection().open(s.db.path(), DatabaseKey::engineKey(DatabaseKey::parse(
+                                           s.dialogs.shown().last().text.section(u'\n', 2, 2))));
+        Connection().open(s.dialogs.shown().last().text.section(QStringLiteral(": "), -1), databaseKey());
+    }
     s.close();
 }
 

@@ -3,17 +3,21 @@
 #include "EditorSession.h"
 #include "PdfText.h"
 #include "RatingRows.h"
+#include "data/DatabaseKey.h"
+#include "data/Schema.h"
 #include "print/PdfExport.h"
 #include "print/PrintPage.h"
 #include "print/frmPdfKind.h"
 #include "rating/frmMain.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <sqlite3.h>
 
 namespace {
 
@@ -135,10 +139,11 @@ void tst_classpdf::commandLine() {
     ClassFixture f;
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("osztaly.pdf"));
-    auto run = [&](const QString &cls, const QString &before = QStringLiteral("--database")) {
+    auto run = [&](const QString &cls, const QString &before = QStringLiteral("--database"),
+                   const QStringList &keyFile = {}) {
         QProcess p;
-        p.start(bin, {before, f.t.path(), QStringLiteral("--print-pdf"), QStringLiteral("--class"), cls, pdf,
-                      QStringLiteral("register")});
+        p.start(bin, keyFile + QStringList{before, f.t.path(), QStringLiteral("--print-pdf"),
+                                           QStringLiteral("--class"), cls, pdf, QStringLiteral("register")});
         p.waitForFinished(60000);
         return std::pair{p.exitCode(),
                          QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError())};
@@ -157,6 +162,48 @@ void tst_classpdf::commandLine() {
     for (const auto &[code, usage] :
          {run(QStringLiteral("0")), run(QString::number(f.osz), QStringLiteral("--adatbazis"))})
         QVERIFY2(code == 2 && usage.startsWith(QStringLiteral("Használat")), qPrintable(usage));
+    const auto everyRow = [](const QString &path, const QByteArray &key) { // of every table, for a conversion
+        Connection c;
+        c.open(path, key);
+        QString all;
+        for (const QString &table : Schema::tableNames()) {
+            const Recordset rs = c.query(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(table));
+            for (int i = 0; i < rs.count(); ++i)
+                for (const QString &column : rs.columns())
+                    all += rs.at(i, column).toString() + QLatin1Char('|');
+        }
+        return all;
+    };
+    QProcess made; // a new file with a key of its own: the engine reads it under the line printed only
+    made.start(bin, {QStringLiteral("--create-database"), dir.filePath(QStringLiteral("uj.dll")),
+                     QStringLiteral("--school-key")});
+    QVERIFY(made.waitForFinished(60000) && made.exitCode() == 0);
+    const QByteArray madeKey = DatabaseKey::engineKey(DatabaseKey::parse(made.readAllStandardOutput()));
+    for (const QByteArray &key : {databaseKey(), madeKey}) {
+        sqlite3 *db = nullptr;
+        sqlite3_open_v2(QFile::encodeName(dir.filePath(QStringLiteral("uj.dll"))).constData(), &db,
+                        SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_key(db, key.constData(), int(key.size()));
+        const int rc = sqlite3_exec(db, "SELECT count(*) FROM USERS", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        QCOMPARE(rc == SQLITE_OK, key == madeKey);
+    }
+    const QString before = everyRow(f.t.path(), databaseKey());
+    QProcess rekey;
+    rekey.start(bin, {QStringLiteral("--rekey"), f.t.path()});
+    QVERIFY(rekey.waitForFinished(60000) && rekey.exitCode() == 0);
+    const QByteArray line = rekey.readAllStandardOutput();
+    const QString keyFile = writeTestFile(dir.filePath(QStringLiteral("kulcs")), line);
+    const QString backup =
+        QDir(f.t.dir()).entryInfoList({QStringLiteral("msvcrx_mentes_*.dll")}).value(0).filePath();
+    QCOMPARE(everyRow(backup, databaseKey()), before);
+    QCOMPARE(everyRow(f.t.path(), DatabaseKey::engineKey(DatabaseKey::parse(QString::fromLatin1(line)))),
+             before);
+    QVERIFY(run(QString::number(f.osz))
+                .second.contains(QStringLiteral("(kipróbálva: a program beépített kulcsa;")));
+    const auto keyed =
+        run(QString::number(f.osz), QStringLiteral("--database"), {QStringLiteral("--key-file"), keyFile});
+    QCOMPARE(keyed.first, 0);
 }
 
 void tst_classpdf::fromThePupilChooser() {

@@ -443,10 +443,12 @@ void tst_mainwindow::backupRefusesFileToRestore() {
 
 void tst_mainwindow::restoreReplacesDatabaseAndEnds() {
     const QString source = m_db->dir() + QStringLiteral("/regi.mb");
-    Schema::createDatabase(source);
+    // A copy under another key this installation holds: restored, it takes the key of the database.
+    m_db->app().givenKey = DatabaseKey::engineKey(DatabaseKey::generate());
+    Schema::createDatabase(source, m_db->app().givenKey);
     {
         Connection c;
-        c.open(source, databaseKey());
+        c.open(source, m_db->app().givenKey);
         c.query(QStringLiteral("INSERT INTO TANULO (tan_vnev) VALUES ('Visszaállított')"));
     }
     const QString backup = m_db->dir() + QStringLiteral("/biztonsagi.mb");

@@ -5,10 +5,12 @@
 
 #include <QFile>
 
-TestDatabase::TestDatabase() {
+TestDatabase::TestDatabase(const QByteArray &schoolKey) {
     m_path = m_dir.filePath(QStringLiteral("msvcrx.dll"));
-    Schema::createDatabase(m_path);
+    Schema::createDatabase(m_path, schoolKey.isEmpty() ? QByteArray() : DatabaseKey::engineKey(schoolKey));
     m_app = std::make_unique<AppData>();
+    if (!schoolKey.isEmpty())
+        m_app->databaseSettings.keyEnvironment = DatabaseKey::settingsLine(schoolKey);
     AppData::setCurrent(m_app.get());
     m_app->programDir = m_dir.path();
     m_app->openDatabase(m_path);
@@ -22,6 +24,7 @@ TestDatabase::~TestDatabase() {
 std::unique_ptr<AppData> TestDatabase::secondProgram() {
     auto other = std::make_unique<AppData>();
     other->programDir = m_dir.path();
+    other->databaseSettings = m_app->databaseSettings;
     other->openDatabase(m_path);
     return other;
 }

@@ -10,7 +10,8 @@
 // insert the rows a test needs.
 class TestDatabase {
 public:
-    TestDatabase();
+    // With a school key (raw bytes) the file is made under it, and the program is given it.
+    explicit TestDatabase(const QByteArray &schoolKey = {});
     ~TestDatabase();
 
     QString path() const { return m_path; }
