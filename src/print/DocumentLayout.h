@@ -48,7 +48,7 @@ private:
     void lineMm(int x1, int y1, int x2, int y2);
 
     PrintControl &m_pc;
-    PrintData m_data;
+    const PrintData m_data; // const: reading it never detaches the texts and lists it shares
     PrintOptions m_options;
     QStringList m_textPages;
 };
