@@ -8,15 +8,18 @@
 // Hungarian, for a misuse such as an unknown command name); windows show it and end the current action.
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString &message, int code = 0)
-        : std::runtime_error(message.toStdString()), m_message(message), m_code(code) {}
+    explicit DbError(const QString &message, int code = 0, const QString &sqlState = QString())
+        : std::runtime_error(message.toStdString()), m_message(message), m_code(code), m_sqlState(sqlState) {}
     QString message() const { return m_message; }
     // The SQLite result code, or 0 when the error did not come from the engine.
     int code() const { return m_code; }
+    // The five-character SQLSTATE of a PostgreSQL server's error; empty for a file's.
+    QString sqlState() const { return m_sqlState; }
 
 private:
     QString m_message;
     int m_code;
+    QString m_sqlState;
 };
 
 // The database file is not where the program looks for it. The message names the path: an installed
