@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <algorithm>
 #include <libpq-fe.h>
 #include <memory>
 #include <vector>
@@ -186,22 +187,31 @@ bool PgConnection::isUri(const QString &text) {
 QString PgConnection::numbered(const QString &sql, int *count) {
     QString out;
     out.reserve(sql.size() + 16);
-    int n = 0;
+    int n = 0;   // plain placeholders so far
+    int top = 0; // the highest number a placeholder has
     QChar quote; // inside '...' or "..." when set
-    for (const QChar ch : sql) {
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar ch = sql[i];
         if (!quote.isNull()) {
             if (ch == quote)
                 quote = QChar();
         } else if (ch == QLatin1Char('\'') || ch == QLatin1Char('"')) {
             quote = ch;
         } else if (ch == QLatin1Char('?')) {
-            out += QLatin1Char('$') + QString::number(++n);
+            // "?2" names its value by number, as SQLite reads it; a bare "?" takes the next one.
+            qsizetype end = i + 1;
+            while (end < sql.size() && sql[end].isDigit())
+                ++end;
+            const int number = end > i + 1 ? sql.mid(i + 1, end - i - 1).toInt() : ++n;
+            top = std::max(top, number);
+            out += QLatin1Char('$') + QString::number(number);
+            i = end - 1;
             continue;
         }
         out += ch;
     }
     if (count)
-        *count = n;
+        *count = top;
     return out;
 }
 

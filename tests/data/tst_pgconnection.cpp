@@ -25,6 +25,8 @@ void tst_pgconnection::placeholdersNumbered_data() {
     QTest::addColumn<QString>("numbered");
     QTest::newRow("plain") << "a = ? AND b = ?"
                            << "a = $1 AND b = $2";
+    QTest::newRow("numbered") << "SELECT ?1, ?2 WHERE x = ?1"
+                              << "SELECT $1, $2 WHERE x = $1";
     QTest::newRow("quoted") << "a = '?' AND \"b?\" = ? OR c = 'x''?'"
                             << "a = '?' AND \"b?\" = $1 OR c = 'x''?'";
 }
