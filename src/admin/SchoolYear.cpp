@@ -82,8 +82,8 @@ qint64 SchoolYear::createPeriod(int year, const QString &kind, const QString &re
     Recordset active;
     const bool hasActive = modSub::FindActivePeriod(active);
     const qint64 source = hasActive ? active.field(QStringLiteral("tev_id")).toLongLong() : 0;
-    set.run(QStringLiteral("addTanev"), {year, kind, officialFlag(kind), remark});
-    const qint64 tevId = modSub::GetLastKey(QStringLiteral("TANEV"));
+    const qint64 tevId =
+        set.run(QStringLiteral("addTanev"), {year, kind, officialFlag(kind), remark}).newKey();
     if (hasActive)
         modSub::CopyCurriculum(source, tevId, progress);
     modSub::WriteLog(QStringLiteral("TANEV"), tevId, QStringLiteral("Uj idoszak felvetele"));
@@ -100,15 +100,15 @@ void SchoolYear::copyClasses(const QList<qint64> &classes, qint64 targetTevId, i
         const Recordset cls = set.run(QStringLiteral("getSpecClass"), {oszId});
         if (cls.count() == 0)
             continue;
-        set.run(QStringLiteral("createClass"),
-                {targetTevId, cls.field(QStringLiteral("osz_evfolyam")).toInt() + shift,
-                 cls.field(QStringLiteral("osz_nev")), cls.field(QStringLiteral("osz_ofonok_usr_id")),
-                 cls.field(QStringLiteral("osz_indulas_eve")), cls.field(QStringLiteral("osz_megj"))});
-        const qint64 newId = set.run(QStringLiteral("getLastClass")).field(QStringLiteral("id")).toLongLong();
+        const qint64 newId =
+            set.run(QStringLiteral("createClass"),
+                    {targetTevId, cls.field(QStringLiteral("osz_evfolyam")).toInt() + shift,
+                     cls.field(QStringLiteral("osz_nev")), cls.field(QStringLiteral("osz_ofonok_usr_id")),
+                     cls.field(QStringLiteral("osz_indulas_eve")), cls.field(QStringLiteral("osz_megj"))})
+                .newKey();
         set.run(QStringLiteral("copyRightsOfClass"), {newId, oszId});
         modSub::CopyClassMembers(newId, oszId, targetTevId);
-        modSub::WriteLog(QStringLiteral("OSZTALY"), modSub::GetLastKey(QStringLiteral("OSZTALY")),
-                         QStringLiteral("Uj letrehozasa masolassal"));
+        modSub::WriteLog(QStringLiteral("OSZTALY"), newId, QStringLiteral("Uj letrehozasa masolassal"));
     }
     t.commit();
 }
@@ -132,9 +132,12 @@ void SchoolYear::addPupils(const QList<PupilRow> &rows, qint64 oszId, qint64 tev
     Command &addRating = set.command(QStringLiteral("addRating"));
     Transaction t(set.connection());
     for (const PupilRow &p : rows) {
-        createKid.execute({p.family, p.given, p.mother, p.guardian, p.birthPlace,
-                           QStringLiteral("Magyarország"), p.birthDate, p.registerNo, p.serialNo});
-        addRating.execute({modSub::GetLastKey(QStringLiteral("TANULO")), oszId, tevId});
+        const qint64 tanId =
+            createKid
+                .execute({p.family, p.given, p.mother, p.guardian, p.birthPlace,
+                          QStringLiteral("Magyarország"), p.birthDate, p.registerNo, p.serialNo})
+                .newKey();
+        addRating.execute({tanId, oszId, tevId});
     }
     t.commit();
 }
@@ -148,8 +151,8 @@ void SchoolYear::putInClass(const QList<qint64> &pupils, qint64 oszId, qint64 te
             set.run(QStringLiteral("updateRating"),
                     {oszId, existing.field(QStringLiteral("ert_osz_id")), tanId, tevId});
         } else {
-            set.run(QStringLiteral("addRating"), {tanId, oszId, tevId});
-            modSub::WriteLog(QStringLiteral("ERTEKELES"), modSub::GetLastKey(QStringLiteral("ERTEKELES")),
+            const qint64 ertId = set.run(QStringLiteral("addRating"), {tanId, oszId, tevId}).newKey();
+            modSub::WriteLog(QStringLiteral("ERTEKELES"), ertId,
                              QStringLiteral("Gyermek felvétele osztályba"));
         }
     }

@@ -259,12 +259,11 @@ bool frmEditClass::createClass() {
         return false;
     CommandSet &db = AppData::current().devDB;
     Transaction t(db.connection());
-    db.run(QStringLiteral("createClass"),
-           {m_tevId, Fields[1]->text().toInt(), Fields[2]->text(), cmbClassLeader->currentData(),
-            Fields[3]->text().toInt(), Fields[4]->text()});
-    m_oszId = db.run(QStringLiteral("getLastClass")).field(QStringLiteral("id")).toLongLong();
-    modSub::WriteLog(QStringLiteral("OSZTALY"), modSub::GetLastKey(QStringLiteral("OSZTALY")),
-                     QStringLiteral("Uj letrehozasa"));
+    m_oszId = db.run(QStringLiteral("createClass"),
+                     {m_tevId, Fields[1]->text().toInt(), Fields[2]->text(), cmbClassLeader->currentData(),
+                      Fields[3]->text().toInt(), Fields[4]->text()})
+                  .newKey();
+    modSub::WriteLog(QStringLiteral("OSZTALY"), m_oszId, QStringLiteral("Uj letrehozasa"));
     t.commit();
     return true;
 }

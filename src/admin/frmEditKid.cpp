@@ -199,8 +199,7 @@ void frmEditKid::btnOK_Click() {
     const bool isNew = m_tanId == 0;
     qint64 tanId = m_tanId;
     if (isNew) {
-        db.run(QStringLiteral("createEmptyStudent"));
-        tanId = db.run(QStringLiteral("getLastStudentID")).field(QStringLiteral("tan_id")).toLongLong();
+        tanId = db.run(QStringLiteral("createEmptyStudent")).newKey();
     }
     db.run(QStringLiteral("updateStudent"),
            {Fields[Family]->text().trimmed(), Fields[Given]->text().trimmed(),
@@ -209,8 +208,7 @@ void frmEditKid::btnOK_Click() {
             Fields[Country]->text().trimmed(), tanId});
     if (isNew) {
         db.run(QStringLiteral("addRating"), {tanId, m_oszId, m_tevId});
-        modSub::WriteLog(QStringLiteral("TANULO"), modSub::GetLastKey(QStringLiteral("TANULO")),
-                         QStringLiteral("Uj tanulo felvetele"));
+        modSub::WriteLog(QStringLiteral("TANULO"), tanId, QStringLiteral("Uj tanulo felvetele"));
     } else {
         modSub::WriteLog(QStringLiteral("TANULO"), m_tanId, QStringLiteral("Rekord frisiitese"));
     }

@@ -278,9 +278,9 @@ bool frmProfile::createUser() {
             Fields[Login]->selectAll();
             return false;
         }
-        db.run(QStringLiteral("addUser"),
-               {Fields[FullName]->text().trimmed(), login, Fields[Remark]->text().trimmed()});
-        const qint64 id = modSub::GetLastKey(QStringLiteral("USERS"));
+        const qint64 id = db.run(QStringLiteral("addUser"), {Fields[FullName]->text().trimmed(), login,
+                                                             Fields[Remark]->text().trimmed()})
+                              .newKey();
         created = db.run(QStringLiteral("getSpecUser"), {id}).record();
         t.commit();
     }

@@ -82,11 +82,11 @@ void frmSchool::btnOK_Click() {
     Transaction t(db.connection());
     const Recordset current = db.run(QStringLiteral("getSchoolData"));
     const bool exists = current.count() > 0;
-    db.run(exists ? QStringLiteral("updateSchoolData") : QStringLiteral("createSchoolData"),
-           {txtField[Name]->text(), txtField[OmCode]->text(), txtField[PostalCode]->text().trimmed().toInt(),
-            txtField[Town]->text(), txtField[Street]->text()});
-    const qint64 key = exists ? current.at(0, QStringLiteral("int_id")).toLongLong()
-                              : modSub::GetLastKey(QStringLiteral("INTEZMENY"));
+    const Recordset written = db.run(
+        exists ? QStringLiteral("updateSchoolData") : QStringLiteral("createSchoolData"),
+        {txtField[Name]->text(), txtField[OmCode]->text(), txtField[PostalCode]->text().trimmed().toInt(),
+         txtField[Town]->text(), txtField[Street]->text()});
+    const qint64 key = exists ? current.at(0, QStringLiteral("int_id")).toLongLong() : written.newKey();
     modSub::WriteLog(QStringLiteral("INTEZMENY"), key, QStringLiteral("Intezmenyi adatok modositasa"));
     t.commit();
     accept();

@@ -26,10 +26,8 @@ bool SubjectTree::isValidName(const QString &name) {
 
 qint64 SubjectTree::CreateSubject(qint64 tevId, const QString &name) {
     Transaction t(db().connection());
-    db().run(QStringLiteral("createSubject"), {name, tevId});
-    modSub::WriteLog(QStringLiteral("ATARGY"), modSub::GetLastKey(QStringLiteral("ATARGY")),
-                     QStringLiteral("Tantargy letrehozasa"));
-    const qint64 ataId = keyOf(db().run(QStringLiteral("getLastSubjectID")), "id");
+    const qint64 ataId = db().run(QStringLiteral("createSubject"), {name, tevId}).newKey();
+    modSub::WriteLog(QStringLiteral("ATARGY"), ataId, QStringLiteral("Tantargy letrehozasa"));
     AddComp(ataId, kDummy);
     t.commit();
     return ataId;
@@ -39,10 +37,10 @@ namespace {
 
 // The commands of one level of the tree below the subjects.
 struct ChildLevel {
-    const char *getDummy, *update, *create, *getLast, *key;
+    const char *getDummy, *update, *create, *key;
 };
-const ChildLevel kComps{"getDummyComp", "updateComp", "createComp", "getLastCompID", "kpb_id"};
-const ChildLevel kSubComps{"getDummySubComp", "updateSubComp", "createSubComp", "getLastSubCompID", "akb_id"};
+const ChildLevel kComps{"getDummyComp", "updateComp", "createComp", "kpb_id"};
+const ChildLevel kSubComps{"getDummySubComp", "updateSubComp", "createSubComp", "akb_id"};
 
 // The placeholder child of a parent renamed, or a new child when there is none; gives the child's key.
 qint64 addChild(const ChildLevel &level, qint64 parent, const QString &name) {
@@ -50,8 +48,8 @@ qint64 addChild(const ChildLevel &level, qint64 parent, const QString &name) {
     if (key) {
         db().runOnRow(QString::fromLatin1(level.update), {name, key});
     } else {
-        db().runOnRow(QString::fromLatin1(level.create), {parent, name}); // none under a deleted parent
-        key = keyOf(db().run(QString::fromLatin1(level.getLast)), level.key);
+        // None under a deleted parent.
+        key = db().runOnRow(QString::fromLatin1(level.create), {parent, name}).newKey();
     }
     return key;
 }

@@ -54,15 +54,6 @@ QList<CommandDef> build(const Entry *entries, size_t n) {
     return out;
 }
 
-// The getLast... commands: the newest key of a table, answered from this connection's own insert.
-void markLastKey(QList<CommandDef> &defs, const char *name, const char *table, const char *column) {
-    for (CommandDef &d : defs)
-        if (d.name == QLatin1String(name)) {
-            d.lastKeyTable = QString::fromUtf8(table);
-            d.lastKeyColumn = QString::fromUtf8(column);
-        }
-}
-
 // The order in which the documents print the parts of a rating, and in which the fill line of the editor
 // counts them: subjects as they were created (the certificate's order), competencies and
 // sub-competencies alphabetically in Hungarian, keys settling equal names.
@@ -145,7 +136,6 @@ const Entry kDevDB[] = {
      "VALUES "
      "(?, ?, ?, ?, ?, ?)"},
     {"getSpecClass", "osz_id long", "SELECT * FROM OSZTALY WHERE osz_id=?"},
-    {"getLastClass", "", "SELECT MAX(osz_id) AS id FROM OSZTALY"},
     {"updateClass",
      "osz_evfolyam long, osz_nev text, osz_ofo long, osz_indulas long, osz_megj text, osz_id long",
      "UPDATE OSZTALY SET osz_evfolyam=?, osz_nev=?, osz_ofonok_usr_id=?, osz_indulas_eve=?, osz_megj=? WHERE "
@@ -161,13 +151,11 @@ const Entry kDevDB[] = {
      "UPDATE TANULO SET tan_vnev=?, tan_knev=?, tan_anev=?, tan_gondv_nev=?, tan_szhely=?, tan_szdatum=?, "
      "tan_tlapszam=?, tan_sorsz=?, tan_orszag=? WHERE tan_id=?"},
     {"createEmptyStudent", "", "INSERT INTO TANULO (tan_vnev) VALUES ('')"},
-    {"getLastStudentID", "", "SELECT MAX(tan_id) AS tan_id FROM TANULO"},
     {"getStudents", "",
      "SELECT * FROM TANULO WHERE tan_del=0 ORDER BY tan_vnev COLLATE HU, tan_knev COLLATE HU"},
     {"updateAutoSave", "usr_autosave long, usr_id long", "UPDATE USERS SET usr_autosave=? WHERE usr_id=?"},
     {"createSubject", "ata_rnev text, tev_id long",
      "INSERT INTO ATARGY (ata_rnev, ata_tev_id) VALUES (?, ?)"},
-    {"getLastSubjectID", "", "SELECT MAX(ata_id) AS id FROM ATARGY"},
     // The writes of the curriculum touch live rows only, and a child is made only under a live parent:
     // a node deleted meanwhile by another user is then a write that touched no row.
     {"updateSubject", "ata_rnev text, ata_id long",
@@ -189,13 +177,10 @@ const Entry kDevDB[] = {
      "SELECT * FROM KMPBANK WHERE kpb_ata_id=? AND (kpb_nev IS NULL OR trim(kpb_nev)='') AND kpb_del=0"},
     {"getDummySubComp", "kpb_id long",
      "SELECT * FROM ALKMPBANK WHERE akb_kpb_id=? AND (akb_nev IS NULL OR trim(akb_nev)='') AND akb_del=0"},
-    {"getLastCompID", "", "SELECT MAX(kpb_id) AS kpb_id FROM KMPBANK"},
-    {"getLastSubCompID", "", "SELECT MAX(akb_id) AS akb_id FROM ALKMPBANK"},
     {"updateSentence", "mdb_szoveg text, mdb_id long", "UPDATE MONDATBANK SET mdb_szoveg=? WHERE mdb_id=?"},
     {"setSentenceSharing", "mdb_megoszt text, mdb_id long",
      "UPDATE MONDATBANK SET mdb_megoszt=? WHERE mdb_id=?"},
     {"getUserByName", "usr_login text", "SELECT * FROM USERS WHERE usr_login=? COLLATE HU_NOCASE"},
-    {"getLastUser", "", "SELECT MAX(usr_id) AS id FROM USERS"},
     {"getAllSentences", "", "SELECT DISTINCT * FROM MONDATBANK"},
     {"cmdLog",
      "log_tabla text, log_rekord_id long, log_usr_id long, log_time_stamp date, log_megj text, log_usr_login "
@@ -433,14 +418,7 @@ const Entry kDevExp[] = {
 } // namespace
 
 QList<CommandDef> Catalogue::devDB() {
-    QList<CommandDef> defs = build(kDevDB, std::size(kDevDB));
-    markLastKey(defs, "getLastClass", "OSZTALY", "id");
-    markLastKey(defs, "getLastStudentID", "TANULO", "tan_id");
-    markLastKey(defs, "getLastUser", "USERS", "id");
-    markLastKey(defs, "getLastSubjectID", "ATARGY", "id");
-    markLastKey(defs, "getLastCompID", "KMPBANK", "kpb_id");
-    markLastKey(defs, "getLastSubCompID", "ALKMPBANK", "akb_id");
-    return defs;
+    return build(kDevDB, std::size(kDevDB));
 }
 
 QList<CommandDef> Catalogue::devPrint() {

@@ -84,10 +84,6 @@ QVariant Command::converted(int index) const {
 Recordset Command::execute() {
     if (!m_connection.isOpen())
         throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
-    // The getLast... commands answer from what this connection inserted itself when they can, so a key
-    // inserted by another user of the shared file at the same moment is never taken for ours.
-    if (!m_def.lastKeyTable.isEmpty() && m_connection.hasInserted(m_def.lastKeyTable))
-        return Recordset({m_def.lastKeyColumn}, {{QVariant(m_connection.lastInsert(m_def.lastKeyTable))}});
     if (!m_stmt) {
         if (m_def.sql.isEmpty())
             throw DbError(QStringLiteral("A(z) „%1” parancsnak nincs SQL szövege.").arg(m_def.name));
@@ -98,8 +94,15 @@ Recordset Command::execute() {
     for (int i = 0; i < m_values.size(); ++i)
         values << converted(i);
     Recordset rs = m_stmt->run(values);
-    if (!m_def.insertTable.isEmpty())
-        m_connection.noteInsert(m_def.insertTable);
+    // The key of a new row comes from the insert itself, never from the table's highest key, which another
+    // user of the shared database may have just made: an insert that gives rows (RETURNING) gives it first,
+    // otherwise the engine tells the key of this connection's last insert.
+    if (!m_def.insertTable.isEmpty() && rs.changed() > 0) {
+        const QStringList columns = rs.columns();
+        rs.setNewKey(rs.count() && !columns.isEmpty() ? rs.at(0, columns.first()).toLongLong()
+                                                      : m_connection.lastInsertRowid());
+        m_connection.noteInsert(m_def.insertTable, rs.newKey());
+    }
     return rs;
 }
 

@@ -20,9 +20,7 @@ struct CommandDef {
     QString name;
     QList<ParamDef> params; // in the order of the placeholders
     QString sql;
-    QString insertTable;   // the table an INSERT writes, so its new key can be remembered
-    QString lastKeyTable;  // for the getLast... commands: the table whose newest key they give
-    QString lastKeyColumn; // ... and the column name they give it under
+    QString insertTable; // the table an INSERT writes, so its new key can be remembered
 };
 
 // A named command: prepared on first use and reused; each parameter keeps its last value until it is
@@ -47,7 +45,7 @@ public:
     // Assigns the given values to the first parameters in order, then runs.
     Recordset execute(const QVariantList &values);
 
-    // Replaces the SQL text (only the last-key lookup does this); the statement is prepared anew.
+    // Replaces the SQL text (only the table-maximum lookup does this); the statement is prepared anew.
     void setSql(const QString &sql);
     // Drops the prepared statement, for example before the connection is pointed at another file.
     void reset();

@@ -351,9 +351,8 @@ Recordset Connection::query(const QString &sql, const QVariantList &values) {
     return stmt.run(values);
 }
 
-void Connection::noteInsert(const QString &table) {
-    if (sqlite3_changes(m_db) > 0)
-        m_lastInsert.insert(table.toUpper(), sqlite3_last_insert_rowid(m_db));
+qint64 Connection::lastInsertRowid() const {
+    return sqlite3_last_insert_rowid(m_db);
 }
 
 void Connection::begin() {

@@ -66,9 +66,11 @@ public:
 
     // The key of the row this connection inserted last into a table, kept per table so that another
     // copy of the program inserting into the same shared file cannot hand us its key.
-    void noteInsert(const QString &table);
+    void noteInsert(const QString &table, qint64 key) { m_lastInsert.insert(table.toUpper(), key); }
     bool hasInserted(const QString &table) const { return m_lastInsert.contains(table.toUpper()); }
     qint64 lastInsert(const QString &table) const { return m_lastInsert.value(table.toUpper(), 0); }
+    // The key of the row this connection's last INSERT made, as the engine tells it.
+    qint64 lastInsertRowid() const;
 
     // Transactions nest: the outermost one begins IMMEDIATE (it waits for another writer instead of failing
     // half-way), inner ones are savepoints.

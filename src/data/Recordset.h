@@ -13,6 +13,9 @@ public:
     // The rows a writing command inserted, changed or deleted; 0 for a selecting one.
     int changed() const { return m_changed; }
     void setChanged(int rows) { m_changed = rows; }
+    // The key of the row an INSERT made, taken from the insert itself; 0 for any other command.
+    qint64 newKey() const { return m_newKey; }
+    void setNewKey(qint64 key) { m_newKey = key; }
     bool eof() const { return m_pos >= count(); }
     bool bof() const { return m_pos < 0 || count() == 0; }
     void moveFirst() { m_pos = 0; }
@@ -38,4 +41,5 @@ private:
     std::vector<std::vector<QVariant>> m_rows;
     int m_pos = 0;
     int m_changed = 0;
+    qint64 m_newKey = 0;
 };

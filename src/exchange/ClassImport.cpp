@@ -15,9 +15,8 @@ qint64 classTeacher(const QString &name) {
     const Recordset found = db().run(QStringLiteral("getUserByRealName"), {name});
     if (found.count())
         return found.at(0, QStringLiteral("usr_id")).toLongLong();
-    db().run(QStringLiteral("addUser"), {name, ClassImport::LoginFromName(name), QString()});
-    const Recordset last = db().run(QStringLiteral("getLastUser"));
-    const qint64 id = last.at(0, QStringLiteral("id")).toLongLong();
+    const qint64 id =
+        db().run(QStringLiteral("addUser"), {name, ClassImport::LoginFromName(name), QString()}).newKey();
     modSub::WriteLog(QStringLiteral("USERS"), id, QStringLiteral("Uj felhasznalo importalassal"));
     return id;
 }
@@ -28,9 +27,7 @@ qint64 pupil(const ClassFile::PupilRecord &p) {
         db().run(QStringLiteral("getIdenticalKids"), {p.familyName, p.givenName, p.motherName, born});
     if (found.count())
         return found.at(0, QStringLiteral("tan_id")).toLongLong();
-    db().run(QStringLiteral("createEmptyStudent"));
-    const qint64 id =
-        db().run(QStringLiteral("getLastStudentID")).at(0, QStringLiteral("tan_id")).toLongLong();
+    const qint64 id = db().run(QStringLiteral("createEmptyStudent")).newKey();
     db().run(QStringLiteral("updateStudent"), {p.familyName, p.givenName, p.motherName, p.guardianName,
                                                p.birthPlace, born, p.registerSheet, p.serial, p.country, id});
     return id;
@@ -57,8 +54,9 @@ qint64 ClassImport::Import(const ClassFile::Content &content, qint64 tevId) {
     Transaction t(db().connection());
     const ClassFile::ClassRecord &c = content.cls;
     const qint64 teacher = classTeacher(c.teacher);
-    db().run(QStringLiteral("createClass"), {tevId, c.grade, c.name, teacher, c.started, c.note});
-    const qint64 oszId = db().run(QStringLiteral("getLastClass")).at(0, QStringLiteral("id")).toLongLong();
+    const qint64 oszId =
+        db().run(QStringLiteral("createClass"), {tevId, c.grade, c.name, teacher, c.started, c.note})
+            .newKey();
     modSub::WriteLog(QStringLiteral("OSZTALY"), oszId, QStringLiteral("Osztaly importalasa: ") + c.name);
     for (const ClassFile::PupilRecord &p : content.pupils) {
         const qint64 tanId = pupil(p);

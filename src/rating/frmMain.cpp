@@ -422,12 +422,13 @@ void frmMain::btnAdd_Click() {
     if (result == frmMsgBox::SaveSentence) {
         AppData &app = AppData::current();
         const bool offered = dialogs().ask(this, QStringLiteral("Kiajánlja a mondatot?"));
-        app.devDB.run(QStringLiteral("addSentence"),
-                      {currentAkbId(), txtNewSentence->text(),
-                       RatingParts::newSentenceSharing(offered, modSub::GetExportState()),
-                       app.login.userId()});
-        modSub::WriteLog(QStringLiteral("MONDATBANK"), modSub::GetLastKey(QStringLiteral("MONDATBANK")),
-                         QStringLiteral("Uj mondat felvetele"));
+        const qint64 mdbId =
+            app.devDB
+                .run(QStringLiteral("addSentence"),
+                     {currentAkbId(), txtNewSentence->text(),
+                      RatingParts::newSentenceSharing(offered, modSub::GetExportState()), app.login.userId()})
+                .newKey();
+        modSub::WriteLog(QStringLiteral("MONDATBANK"), mdbId, QStringLiteral("Uj mondat felvetele"));
         ReloadSentences();
     }
     if (result == frmMsgBox::SaveSentence || result == frmMsgBox::InsertOnly) {

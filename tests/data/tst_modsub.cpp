@@ -19,7 +19,7 @@ private slots:
     void writeLogForFailedLogin();
     void lastKeyOfEmptyTableAndUnknownTable();
     void lastKeyIsOwnInsertWithTwoPrograms();
-    void getLastCommandsAreOwnInsertToo();
+    void insertsGiveTheirOwnKey();
     void openOrCreateRating_data();
     void openOrCreateRating();
     void openOrCreateRatingFindsExisting();
@@ -91,20 +91,16 @@ void tst_modsub::lastKeyIsOwnInsertWithTwoPrograms() {
     QCOMPARE(t.scalar(QStringLiteral("SELECT MAX(tan_id) FROM TANULO")).toLongLong(), 3);
 }
 
-void tst_modsub::getLastCommandsAreOwnInsertToo() {
+void tst_modsub::insertsGiveTheirOwnKey() {
     TestDatabase t;
     auto other = t.secondProgram();
-    t.db().run(QStringLiteral("createEmptyClass"));
-    other->devDB.run(QStringLiteral("createEmptyClass"));
-    QCOMPARE(t.db().run(QStringLiteral("getLastClass")).field(QStringLiteral("id")).toLongLong(), 1);
-    QCOMPARE(other->devDB.run(QStringLiteral("getLastClass")).field(QStringLiteral("id")).toLongLong(), 2);
-    t.db().run(QStringLiteral("createSubject"), {QStringLiteral("Matematika"), 1});
-    other->devDB.run(QStringLiteral("createSubject"), {QStringLiteral("Magyar"), 1});
-    QCOMPARE(t.db().run(QStringLiteral("getLastSubjectID")).field(QStringLiteral("id")).toLongLong(), 1);
-    // A program that inserted nothing reads the table maximum.
-    auto third = t.secondProgram();
-    QCOMPARE(third->devDB.run(QStringLiteral("getLastSubjectID")).field(QStringLiteral("id")).toLongLong(),
-             2);
+    QCOMPARE(t.db().run(QStringLiteral("createEmptyClass")).newKey(), 1);
+    QCOMPARE(other->devDB.run(QStringLiteral("createEmptyClass")).newKey(), 2);
+    QCOMPARE(t.db().run(QStringLiteral("createSubject"), {QStringLiteral("Matematika"), 1}).newKey(), 1);
+    // A conditional insert that wrote nothing gives no key.
+    QCOMPARE(t.db().run(QStringLiteral("createComp"), {99, QStringLiteral("Nincs")}).newKey(), 0);
+    QCOMPARE(t.db().run(QStringLiteral("createComp"), {1, QStringLiteral("Számolás")}).newKey(), 1);
+    QCOMPARE(t.db().run(QStringLiteral("getSpecClass"), {1}).newKey(), 0);
 }
 
 void tst_modsub::openOrCreateRating_data() {
