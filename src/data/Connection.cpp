@@ -1,6 +1,7 @@
 #include "data/Connection.h"
 
 #include "data/DbError.h"
+#include "data/PgConnection.h"
 #include "data/Schema.h"
 
 #include <QCollator>
@@ -125,6 +126,10 @@ QVariant readColumn(sqlite3_stmt *stmt, int i) {
 // ---------------------------------------------------------------------------------------------------------
 
 Statement::Statement(Connection &connection, const QString &sql) : m_connection(connection), m_sql(sql) {
+    if (connection.server()) {
+        m_pg = std::make_unique<PgStatement>(*connection.server(), sql);
+        return;
+    }
     const QByteArray utf8 = sql.toUtf8();
     const int rc =
         sqlite3_prepare_v2(connection.handle(), utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
@@ -136,6 +141,8 @@ Statement::~Statement() {
 }
 
 bool Statement::isSelect() const {
+    if (m_pg)
+        return m_pg->isSelect();
     return sqlite3_column_count(m_stmt) > 0;
 }
 
@@ -186,6 +193,8 @@ void Statement::bind(int index, const QVariant &value) {
 }
 
 Recordset Statement::run(const QVariantList &values) {
+    if (m_pg)
+        return m_pg->run(values);
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
     const int expected = sqlite3_bind_parameter_count(m_stmt);
@@ -223,6 +232,8 @@ Recordset Statement::run(const QVariantList &values) {
 }
 
 // ---------------------------------------------------------------------------------------------------------
+
+Connection::Connection() = default;
 
 Connection::~Connection() {
     close();
@@ -275,6 +286,24 @@ void Connection::openHandle(const QString &path, const QByteArray &key, int flag
 }
 
 void Connection::open(const QString &path, const QByteArray &key, bool verifyFile) {
+    if (PgConnection::isUri(path)) {
+        close();
+        auto pg = std::make_unique<PgConnection>();
+        pg->open(path);
+        m_pg = std::move(pg);
+        m_path = path;
+        m_lastInsert.clear();
+        m_depth = 0;
+        if (verifyFile) {
+            try {
+                verify();
+            } catch (...) {
+                close();
+                throw;
+            }
+        }
+        return;
+    }
     if (!QFileInfo(path).isFile())
         throw DatabaseMissing(path);
     openHandle(path, key, SQLITE_OPEN_READWRITE);
@@ -295,13 +324,20 @@ void Connection::create(const QString &path, const QByteArray &key) {
 }
 
 void Connection::verify() {
+    if (m_pg) {
+        verifyTables(query(QStringLiteral("SELECT upper(table_name) AS name FROM information_schema.tables "
+                                          "WHERE table_schema = current_schema()")));
+        return;
+    }
     // The engine names the result column differently between versions: read the first one.
     const Recordset check = query(QStringLiteral("PRAGMA quick_check"));
     const QString result = check.count() ? check.at(0, check.columns().value(0)).toString() : QString();
     if (check.count() != 1 || result != QLatin1String("ok"))
         throw DbError(QStringLiteral("Az adatbázisfájl megsérült (%1).").arg(result), SQLITE_CORRUPT);
-    const Recordset tables =
-        query(QStringLiteral("SELECT upper(name) AS name FROM sqlite_master WHERE type='table'"));
+    verifyTables(query(QStringLiteral("SELECT upper(name) AS name FROM sqlite_master WHERE type='table'")));
+}
+
+void Connection::verifyTables(const Recordset &tables) {
     QStringList present;
     for (int i = 0; i < tables.count(); ++i)
         present << tables.at(i, QStringLiteral("name")).toString();
@@ -316,6 +352,7 @@ void Connection::verify() {
 }
 
 void Connection::close() {
+    m_pg.reset();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -325,6 +362,8 @@ void Connection::close() {
 }
 
 void Connection::rekey(const QByteArray &key) {
+    if (m_pg)
+        throw DbError(QStringLiteral("A kiszolgálón lévő adatbázisnak nincs kulcsa."));
     if (!m_db)
         throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
     check(sqlite3_rekey(m_db, key.constData(), int(key.size())));
@@ -332,10 +371,17 @@ void Connection::rekey(const QByteArray &key) {
 }
 
 void Connection::setBusyTimeout(int ms) {
+    if (m_pg) {
+        // The server's way of waiting for another user's locks for at most this long.
+        m_pg->exec(QStringLiteral("SET lock_timeout = %1").arg(ms));
+        return;
+    }
     check(sqlite3_busy_timeout(m_db, ms));
 }
 
 void Connection::exec(const QString &sql) {
+    if (m_pg)
+        return m_pg->exec(sql);
     if (!m_db)
         throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
     char *err = nullptr;
@@ -345,17 +391,26 @@ void Connection::exec(const QString &sql) {
 }
 
 Recordset Connection::query(const QString &sql, const QVariantList &values) {
-    if (!m_db)
+    if (!isOpen())
         throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
     Statement stmt(*this, sql);
     return stmt.run(values);
 }
 
 qint64 Connection::lastInsertRowid() const {
+    // On the server the key of an insert that returns nothing is the value its own serial column drew in
+    // this session; another user's insert draws in his session and cannot change it.
+    if (m_pg)
+        return m_pg->query(QStringLiteral("SELECT lastval() AS id")).at(0, QStringLiteral("id")).toLongLong();
     return sqlite3_last_insert_rowid(m_db);
 }
 
 void Connection::begin() {
+    if (m_pg) {
+        m_pg->begin();
+        m_depth = m_pg->transactionDepth();
+        return;
+    }
     if (m_depth == 0)
         exec(QStringLiteral("BEGIN IMMEDIATE"));
     else
@@ -364,6 +419,15 @@ void Connection::begin() {
 }
 
 void Connection::commit() {
+    if (m_pg) {
+        // The depth follows the server connection's, also when its COMMIT fails and rolls back.
+        struct Follow {
+            Connection &c;
+            ~Follow() { c.m_depth = c.m_pg->transactionDepth(); }
+        } follow{*this};
+        m_pg->commit();
+        return;
+    }
     if (m_depth <= 0)
         return;
     if (m_depth > 1) {
@@ -386,6 +450,14 @@ void Connection::commit() {
 }
 
 void Connection::rollback() {
+    if (m_pg) {
+        struct Follow {
+            Connection &c;
+            ~Follow() { c.m_depth = c.m_pg->transactionDepth(); }
+        } follow{*this};
+        m_pg->rollback();
+        return;
+    }
     if (m_depth <= 0)
         return;
     --m_depth;

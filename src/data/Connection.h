@@ -7,11 +7,14 @@
 #include <QHash>
 #include <QString>
 #include <QVariantList>
+#include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 class Connection;
+class PgConnection;
+class PgStatement;
 
 // A prepared statement, kept for reuse; finalised when destroyed.
 class Statement {
@@ -32,14 +35,17 @@ private:
 
     Connection &m_connection;
     sqlite3_stmt *m_stmt = nullptr;
+    std::unique_ptr<PgStatement> m_pg; // the statement on a server instead
     QString m_sql;
 };
 
-// One open SQLCipher database file. Opening checks the key and that the file is a Lorvanto database, so a
-// wrong file is refused before anything relies on it; nothing is written by opening.
+// One open SQLCipher database file, or a database on a PostgreSQL server when the path is a libpq URI
+// (postgresql://...). Opening checks the key and that the database is a Lorvanto database, so a wrong one
+// is refused before anything relies on it; nothing is written by opening. Callers do not ask which engine
+// is behind it: the file-only calls (handle, key, rekey) are for the code that moves files.
 class Connection {
 public:
-    Connection() = default;
+    Connection();
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
@@ -47,11 +53,14 @@ public:
     // Opens an existing database file under the key. Throws DbError with the reason when the file cannot
     // be opened, it is damaged, or the tables of the program are not all there; KeyRefused when the engine
     // cannot read it under the key.
+    // A libpq URI opens the server database instead; the key is not used there.
     void open(const QString &path, const QByteArray &key, bool verifyFile = true);
     // Makes a new, empty, encrypted file (which must not exist) and leaves it open.
     void create(const QString &path, const QByteArray &key);
     void close();
-    bool isOpen() const { return m_db != nullptr; }
+    bool isOpen() const { return m_db != nullptr || m_pg != nullptr; }
+    bool isServer() const { return m_pg != nullptr; }
+    PgConnection *server() const { return m_pg.get(); }
     QString path() const { return m_path; }
     sqlite3 *handle() const { return m_db; }
     // The key the file was opened under, as the engine takes it: copies of the file are made under it.
@@ -85,9 +94,11 @@ public:
     void verify();
 
 private:
+    void verifyTables(const Recordset &tables);
     void openHandle(const QString &path, const QByteArray &key, int flags);
 
     sqlite3 *m_db = nullptr;
+    std::unique_ptr<PgConnection> m_pg;
     QString m_path;
     QByteArray m_key;
     QHash<QString, qint64> m_lastInsert;

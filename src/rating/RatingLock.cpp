@@ -2,12 +2,9 @@
 
 #include "data/AppData.h"
 
-#include <sqlite3.h>
-
 bool RatingLock::take(qint64 ertId, qint64 usrId) {
     CommandSet &db = AppData::current().devDB;
-    db.run(QStringLiteral("setLockIfFree"), {usrId, ertId});
-    return sqlite3_changes(db.connection().handle()) == 1;
+    return db.run(QStringLiteral("setLockIfFree"), {usrId, ertId}).changed() == 1;
 }
 
 void RatingLock::release(qint64 ertId) {

@@ -1,5 +1,6 @@
 // The connection to a PostgreSQL server: placeholders, typed values, transactions, errors, Hungarian order.
 #include "PgTestDatabase.h"
+#include "data/Command.h"
 #include "data/DbError.h"
 #include "data/PgConnection.h"
 
@@ -18,6 +19,7 @@ private slots:
     void commitAfterErrorTellsTheRollback();
     void serverErrorsCarryState();
     void namesInHungarianOrder();
+    void connectionOpensServerDatabase();
 };
 
 void tst_pgconnection::placeholdersNumbered_data() {
@@ -150,6 +152,34 @@ void tst_pgconnection::namesInHungarianOrder() {
     std::sort(names.begin(), names.end(),
               [&](const QString &a, const QString &b) { return hu.compare(a, b) < 0; });
     QCOMPARE(got, names);
+}
+
+void tst_pgconnection::connectionOpensServerDatabase() {
+    PgTestDatabase pg;
+    REQUIRE_POSTGRES(pg);
+    Connection mine, theirs;
+    try {
+        mine.open(pg.uri(), {});
+        QFAIL("an empty database was taken for a Lorvanto one");
+    } catch (const DbError &e) {
+        QVERIFY2(e.message().contains(QStringLiteral("hiányzó táblák")), qPrintable(e.message()));
+    }
+    mine.open(pg.uri(), {}, false);
+    theirs.open(pg.uri(), {}, false);
+    mine.exec(QStringLiteral("CREATE TABLE tanulo (tan_id serial PRIMARY KEY, tan_vnev text)"));
+    const CommandDef def{QStringLiteral("add"),
+                         {{QStringLiteral("n"), ParamType::Text, {}}},
+                         QStringLiteral("INSERT INTO tanulo (tan_vnev) VALUES (?)"),
+                         QStringLiteral("TANULO")};
+    Command add(mine, def), addTheirs(theirs, def);
+    Transaction t(mine);
+    QCOMPARE(add.execute({QStringLiteral("Kiss")}).newKey(), 1);
+    QCOMPARE(addTheirs.execute({QStringLiteral("Nagy")}).newKey(), 2);
+    QCOMPARE(add.execute({QStringLiteral("Tóth")}).newKey(), 3);
+    QVERIFY_THROWS_EXCEPTION(DbError, mine.exec(QStringLiteral("SELEC 1")));
+    QVERIFY_THROWS_EXCEPTION(DbError, t.commit());
+    QCOMPARE(mine.transactionDepth(), 0);
+    QCOMPARE(theirs.query(QStringLiteral("SELECT tan_vnev FROM tanulo")).count(), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_pgconnection)
