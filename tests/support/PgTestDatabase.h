@@ -3,30 +3,24 @@
 #include <QString>
 #include <QTest>
 
-// A fresh, empty database on the throwaway PostgreSQL cluster of the test run (scripts/test starts it and
-// puts the URI of its maintenance database into LORVANTO_TEST_POSTGRES), dropped afterwards. Without a
+// A fresh, empty database on the throwaway PostgreSQL cluster of the test run (scripts/test starts it, puts
+// the URI of its maintenance database into LORVANTO_TEST_POSTGRES and removes it afterwards). Without a
 // cluster the tests that need one are skipped, each with a line saying why; a cluster that was named but
 // does not answer fails them.
 class PgTestDatabase {
 public:
     PgTestDatabase();
-    ~PgTestDatabase();
     QString uri() const { return m_uri; }
     QString skipReason() const { return m_skip; }
     QString error() const { return m_error; }
 
 private:
-    QString m_server;
-    QString m_name;
     QString m_uri;
     QString m_skip;
     QString m_error;
 };
 
 #define REQUIRE_POSTGRES(pg)                                                                                 \
-    do {                                                                                                     \
-        if (!(pg).skipReason().isEmpty())                                                                    \
-            QSKIP(qPrintable((pg).skipReason()));                                                            \
-        if (!(pg).error().isEmpty())                                                                         \
-            QFAIL(qPrintable((pg).error()));                                                                 \
-    } while (false)
+    if (!(pg).skipReason().isEmpty())                                                                        \
+        QSKIP(qPrintable((pg).skipReason()));                                                                \
+    QVERIFY2((pg).error().isEmpty(), qPrintable((pg).error()))
