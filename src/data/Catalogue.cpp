@@ -8,6 +8,7 @@ struct Entry {
     const char *name;
     const char *params; // "name type[=preset], ..." with type long, integer, text or date
     const char *sql;
+    const char *pgSql = nullptr; // the server's text, only where the file's SQL does not serve both
 };
 
 ParamType typeOf(const QString &t) {
@@ -24,6 +25,8 @@ CommandDef toDef(const Entry &e) {
     CommandDef d;
     d.name = QString::fromUtf8(e.name);
     d.sql = QString::fromUtf8(e.sql);
+    if (e.pgSql)
+        d.pgSql = QString::fromUtf8(e.pgSql);
     const QString params = QString::fromUtf8(e.params);
     for (const QString &item : params.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList parts = item.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -233,7 +236,8 @@ const Entry kDevDB[] = {
     {"createSchoolData", "int_nev text, int_omkod text, int_irsz long, int_varos text, int_ut text",
      "INSERT INTO INTEZMENY (int_nev, int_omkod, int_irsz, int_varos, int_ut) VALUES (?, ?, ?, ?, ?)"},
     {"deleteSubCompSentences", "akb_id long", "DELETE FROM MONDATBANK WHERE mdb_akb_id=?"},
-    {"updateActivePeriod", "tev_id long", "UPDATE TANEV SET tev_aktiv=(tev_id=?)"},
+    {"updateActivePeriod", "tev_id long",
+     "UPDATE TANEV SET tev_aktiv = CASE WHEN tev_id=? THEN 1 ELSE 0 END"},
     {"deleteKidFromClass", "ert_id long", "DELETE FROM ERTEKELES WHERE ert_id=?"},
     {"deleteClausesOfRating", "ert_id long", "DELETE FROM ZARADEK WHERE zdk_ert_id=?"},
     {"updateRating", "osz_id_new long, osz_id long, tan_id long, tev_id long",
@@ -281,7 +285,9 @@ const Entry kDevDB[] = {
     {"getIdenticalKids", "tan_vnev text, tan_knev text, tan_anev text, tan_szdatum date",
      "SELECT * FROM TANULO WHERE tan_vnev=? COLLATE HU_NOCASE AND tan_knev=? COLLATE HU_NOCASE AND "
      "tan_anev=? "
-     "COLLATE HU_NOCASE AND tan_szdatum IS ? AND tan_del=0"},
+     "COLLATE HU_NOCASE AND tan_szdatum IS ? AND tan_del=0",
+     "SELECT * FROM TANULO WHERE tan_vnev=? COLLATE HU_NOCASE AND tan_knev=? COLLATE HU_NOCASE AND "
+     "tan_anev=? COLLATE HU_NOCASE AND tan_szdatum IS NOT DISTINCT FROM ? AND tan_del=0"},
     {"exportClass", "osz_id text, usr_id text",
      "INSERT INTO EXPORT (exp_osz_id, exp_usr_id) VALUES (CAST(? AS INTEGER), CAST(? AS INTEGER))"},
     {"getState", "", "SELECT * FROM PARAMETER WHERE par_nev='export'"},

@@ -87,7 +87,8 @@ Recordset Command::execute() {
     if (!m_stmt) {
         if (m_def.sql.isEmpty())
             throw DbError(QStringLiteral("A(z) „%1” parancsnak nincs SQL szövege.").arg(m_def.name));
-        m_stmt = std::make_unique<Statement>(m_connection, m_def.sql);
+        m_stmt = std::make_unique<Statement>(
+            m_connection, m_connection.isServer() && !m_def.pgSql.isEmpty() ? m_def.pgSql : m_def.sql);
     }
     QVariantList values;
     values.reserve(m_values.size());

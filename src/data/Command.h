@@ -20,6 +20,7 @@ struct CommandDef {
     QString name;
     QList<ParamDef> params; // in the order of the placeholders
     QString sql;
+    QString pgSql;       // on a server instead of sql, only where the two engines need different texts
     QString insertTable; // the table an INSERT writes, so its new key can be remembered
 };
 

@@ -17,7 +17,8 @@ QStringList tableNames();
 // Writes a new encrypted database file at path with every table, the export state "0" and the clause and
 // decision templates. The file is built under a temporary name and renamed into place, so a failure leaves
 // nothing behind. Throws DbError; refuses to overwrite an existing file. key: as the engine takes it; the
-// built-in key when empty.
+// built-in key when empty. A libpq URI makes them in that server database instead, in one transaction, with
+// the collations the catalogue names; refused when the database already holds a table.
 void createDatabase(const QString &path, const QByteArray &key = QByteArray());
 
 // Adds the columns that a file made by an earlier version lacks, in one transaction; writes nothing to a file
