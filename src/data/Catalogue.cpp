@@ -170,12 +170,12 @@ const Entry kDevDB[] = {
     {"deleteComp", "kpb_id long", "UPDATE KMPBANK SET kpb_del=1 WHERE kpb_id=? AND kpb_del=0"},
     {"deleteSubComp", "akb_id long", "UPDATE ALKMPBANK SET akb_del=1 WHERE akb_id=? AND akb_del=0"},
     {"createComp", "ata_id long, kpb_nev text",
-     "INSERT INTO KMPBANK (kpb_ata_id, kpb_nev) SELECT ?1, ?2 WHERE EXISTS (SELECT 1 FROM ATARGY WHERE "
-     "ata_id=?1 AND ata_del=0)"},
+     "INSERT INTO KMPBANK (kpb_ata_id, kpb_nev) SELECT CAST(?1 AS INTEGER), ?2 WHERE EXISTS (SELECT 1 FROM "
+     "ATARGY WHERE ata_id=CAST(?1 AS INTEGER) AND ata_del=0)"},
     {"countComps", "ata_id long", "SELECT COUNT(*) AS Cnt FROM KMPBANK WHERE kpb_ata_id=?"},
     {"createSubComp", "kpb_id long, akb_nev text",
-     "INSERT INTO ALKMPBANK (akb_kpb_id, akb_nev) SELECT ?1, ?2 WHERE EXISTS (SELECT 1 FROM KMPBANK WHERE "
-     "kpb_id=?1 AND kpb_del=0)"},
+     "INSERT INTO ALKMPBANK (akb_kpb_id, akb_nev) SELECT CAST(?1 AS INTEGER), ?2 WHERE EXISTS (SELECT 1 FROM "
+     "KMPBANK WHERE kpb_id=CAST(?1 AS INTEGER) AND kpb_del=0)"},
     {"getDummyComp", "ata_id long",
      "SELECT * FROM KMPBANK WHERE kpb_ata_id=? AND (kpb_nev IS NULL OR trim(kpb_nev)='') AND kpb_del=0"},
     {"getDummySubComp", "kpb_id long",

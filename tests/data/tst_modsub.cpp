@@ -283,11 +283,18 @@ void tst_modsub::copyCurriculum() {
     db.run(QStringLiteral("addSentence2"),
            {sub, QStringLiteral("Gyakoroljon többet."), QStringLiteral("M"), owner});
 
-    sqlite3_create_function(
-        db.connection().handle(), "pause", 0, SQLITE_UTF8, nullptr,
-        [](sqlite3_context *, int, sqlite3_value **) { QThread::msleep(60); }, nullptr, nullptr);
-    db.connection().exec(
-        QStringLiteral("CREATE TRIGGER slow AFTER INSERT ON MONDATBANK BEGIN SELECT pause(); END"));
+    if (TestDatabase::onServer()) {
+        db.connection().exec(QStringLiteral("CREATE FUNCTION pause() RETURNS trigger LANGUAGE plpgsql AS "
+                                            "$$BEGIN PERFORM pg_sleep(0.06); RETURN "
+                                            "NEW; END$$; CREATE TRIGGER slow AFTER INSERT ON MONDATBANK FOR "
+                                            "EACH ROW EXECUTE FUNCTION pause()"));
+    } else {
+        sqlite3_create_function(
+            db.connection().handle(), "pause", 0, SQLITE_UTF8, nullptr,
+            [](sqlite3_context *, int, sqlite3_value **) { QThread::msleep(60); }, nullptr, nullptr);
+        db.connection().exec(
+            QStringLiteral("CREATE TRIGGER slow AFTER INSERT ON MONDATBANK BEGIN SELECT pause(); END"));
+    }
     int ticks = 0;
     QElapsedTimer copying;
     copying.start();
@@ -329,6 +336,7 @@ void tst_modsub::exportState() {
 }
 
 void tst_modsub::databasePath() {
+    SKIP_ON_SERVER("the path of a database file");
     TestDatabase t;
     QCOMPARE(GetDatabasePath(), t.dir() + QStringLiteral("/msvcrx.dll"));
     t.app().databaseOverride = t.dir() + QStringLiteral("/masik.dll");
@@ -337,5 +345,5 @@ void tst_modsub::databasePath() {
     QCOMPARE(t.app().helpFile, t.dir() + QStringLiteral("/lorvanto.html"));
 }
 
-QTEST_GUILESS_MAIN(tst_modsub)
+LORVANTO_TEST_BOTH_ENGINES(tst_modsub)
 #include "tst_modsub.moc"

@@ -6,16 +6,20 @@
 #include <QCoreApplication>
 #include <QUrl>
 
+QString PgTestDatabase::skipReasonOfRun() {
+    const QString server = qEnvironmentVariable("LORVANTO_TEST_POSTGRES");
+    if (server == QLatin1String("off"))
+        return QStringLiteral("PostgreSQL skipped: LORVANTO_TEST_POSTGRES=off");
+    if (server.isEmpty())
+        return QStringLiteral("PostgreSQL skipped: no LORVANTO_TEST_POSTGRES (scripts/test sets it)");
+    return QString();
+}
+
 PgTestDatabase::PgTestDatabase() {
     const QString server = qEnvironmentVariable("LORVANTO_TEST_POSTGRES");
-    if (server == QLatin1String("off")) {
-        m_skip = QStringLiteral("PostgreSQL skipped: LORVANTO_TEST_POSTGRES=off");
+    m_skip = skipReasonOfRun();
+    if (!m_skip.isEmpty())
         return;
-    }
-    if (server.isEmpty()) {
-        m_skip = QStringLiteral("PostgreSQL skipped: no LORVANTO_TEST_POSTGRES (scripts/test sets it)");
-        return;
-    }
     static int serial = 0;
     const QString name =
         QStringLiteral("lv_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);

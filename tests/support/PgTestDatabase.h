@@ -13,6 +13,8 @@ public:
     QString uri() const { return m_uri; }
     QString skipReason() const { return m_skip; }
     QString error() const { return m_error; }
+    // Why the tests on the server are left out in this run; empty when a server was named.
+    static QString skipReasonOfRun();
 
 private:
     QString m_uri;

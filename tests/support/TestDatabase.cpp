@@ -1,13 +1,49 @@
 #include "TestDatabase.h"
 
+#include "PgTestDatabase.h"
 #include "data/Schema.h"
 #include "data/modSub.h"
 
 #include <QFile>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+bool g_onServer = false;
+}
+
+int TestDatabase::runOnBothEngines(QObject &test, int argc, char **argv) {
+    int failed = QTest::qExec(&test, argc, argv);
+    const QString skip = PgTestDatabase::skipReasonOfRun();
+    if (!skip.isEmpty()) {
+        std::printf("%s: the second pass on a server is left out (%s)\n", test.metaObject()->className(),
+                    qPrintable(skip));
+        return failed;
+    }
+    std::printf("%s: the same tests on a PostgreSQL server\n", test.metaObject()->className());
+    std::fflush(stdout);
+    g_onServer = true;
+    failed += QTest::qExec(&test, argc, argv);
+    g_onServer = false;
+    return failed;
+}
+
+bool TestDatabase::onServer() {
+    return g_onServer;
+}
 
 TestDatabase::TestDatabase(const QByteArray &schoolKey) {
-    m_path = m_dir.filePath(QStringLiteral("msvcrx.dll"));
-    Schema::createDatabase(m_path, schoolKey.isEmpty() ? QByteArray() : DatabaseKey::engineKey(schoolKey));
+    if (g_onServer) {
+        const PgTestDatabase pg;
+        if (!pg.error().isEmpty())
+            qFatal("%s", qPrintable(pg.error()));
+        m_path = pg.uri();
+        Schema::createDatabase(m_path);
+    } else {
+        m_path = m_dir.filePath(QStringLiteral("msvcrx.dll"));
+        Schema::createDatabase(m_path,
+                               schoolKey.isEmpty() ? QByteArray() : DatabaseKey::engineKey(schoolKey));
+    }
     m_app = std::make_unique<AppData>();
     if (!schoolKey.isEmpty())
         m_app->databaseSettings.keyEnvironment = DatabaseKey::settingsLine(schoolKey);

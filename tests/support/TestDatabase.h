@@ -2,14 +2,21 @@
 
 #include "data/AppData.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QTemporaryDir>
 #include <memory>
 
 // A real, new database file in a temporary folder, opened as the current program data, with helpers that
-// insert the rows a test needs.
+// insert the rows a test needs. In a test's second pass on the server (runOnBothEngines) it is a fresh
+// database on the test run's PostgreSQL server instead.
 class TestDatabase {
 public:
+    // Runs the test object on files, then once more on the server when the run has one; without one the
+    // second pass is left out with a line saying why.
+    static int runOnBothEngines(QObject &test, int argc, char **argv);
+    static bool onServer();
+
     // With a school key (raw bytes) the file is made under it, and the program is given it.
     explicit TestDatabase(const QByteArray &schoolKey = {});
     ~TestDatabase();
@@ -38,6 +45,19 @@ private:
     QString m_path;
     std::unique_ptr<AppData> m_app;
 };
+
+// The main() of a test that runs on both engines.
+#define LORVANTO_TEST_BOTH_ENGINES(TestObject)                                                               \
+    int main(int argc, char **argv) {                                                                        \
+        QCoreApplication app(argc, argv);                                                                    \
+        TestObject test;                                                                                     \
+        return TestDatabase::runOnBothEngines(test, argc, argv);                                             \
+    }
+
+// For a test of what only a database file has.
+#define SKIP_ON_SERVER(why)                                                                                  \
+    if (TestDatabase::onServer())                                                                            \
+    QSKIP(why)
 
 // Writes a file a test reads (a spreadsheet, an exchange file); the test ends at once when it cannot.
 QString writeTestFile(const QString &path, const QByteArray &bytes);
