@@ -20,8 +20,8 @@ struct CommandDef {
     QString name;
     QList<ParamDef> params; // in the order of the placeholders
     QString sql;
-    QString pgSql;       // on a server instead of sql, only where the two engines need different texts
     QString insertTable; // the table an INSERT writes, so its new key can be remembered
+    QString pgSql;       // on a server instead of sql, only where the two engines need different texts
 };
 
 // A named command: prepared on first use and reused; each parameter keeps its last value until it is

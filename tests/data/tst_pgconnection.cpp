@@ -136,7 +136,8 @@ void tst_pgconnection::connectionOpensServerDatabase() {
     const CommandDef def{QStringLiteral("add"),
                          {{QStringLiteral("n"), ParamType::Text, {}}},
                          QStringLiteral("INSERT INTO tanulo (tan_vnev) VALUES (?)"),
-                         QStringLiteral("TANULO")};
+                         QStringLiteral("TANULO"),
+                         {}};
     Command add(mine, def), addTheirs(theirs, def);
     Transaction t(mine);
     QCOMPARE(add.execute({QStringLiteral("Kiss")}).newKey(), 1);
