@@ -7,6 +7,7 @@
 #include <QCollator>
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
@@ -323,6 +324,12 @@ void Connection::create(const QString &path, const QByteArray &key) {
     openHandle(path, key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
 }
 
+QString Connection::description() const {
+    if (m_pg)
+        return QStringLiteral("PostgreSQL: ") + m_pg->describe();
+    return QDir::toNativeSeparators(m_path);
+}
+
 void Connection::verify() {
     if (m_pg) {
         verifyTables(query(QStringLiteral("SELECT upper(table_name) AS name FROM information_schema.tables "
@@ -346,8 +353,9 @@ void Connection::verifyTables(const Recordset &tables) {
         if (!present.contains(t))
             missing << t;
     if (!missing.isEmpty())
-        throw DbError(QStringLiteral("A fájl nem Lorvanto adatbázis: hiányzó táblák: %1.")
-                          .arg(missing.join(QStringLiteral(", "))),
+        throw DbError(QStringLiteral("%1 nem Lorvanto adatbázis: hiányzó táblák: %2.")
+                          .arg(m_pg ? QStringLiteral("Az adatbázis") : QStringLiteral("A fájl"),
+                               missing.join(QStringLiteral(", "))),
                       SQLITE_NOTADB);
 }
 

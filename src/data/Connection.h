@@ -62,6 +62,8 @@ public:
     bool isServer() const { return m_pg != nullptr; }
     PgConnection *server() const { return m_pg.get(); }
     QString path() const { return m_path; }
+    // Which database is open, for the user: the file's path, or the database and its server.
+    QString description() const;
     sqlite3 *handle() const { return m_db; }
     // The key the file was opened under, as the engine takes it: copies of the file are made under it.
     const QByteArray &key() const { return m_key; }

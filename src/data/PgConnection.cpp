@@ -25,7 +25,16 @@ enum : Oid {
     kDate = 1082,
     kTimestamp = 1114,
     kTimestampTz = 1184,
+    kText = 25,
+    kBpchar = 1042,
+    kVarchar = 1043,
+    kUnknown = 705,
 };
+
+// The advisory lock every writing transaction takes first; it belongs to this program's database only.
+constexpr qint64 kWriterLock = 0x4c6f7276616e746f; // "Lorvanto"
+// How long a user waits for the others' locks before he is told that the database is busy.
+constexpr int kLockWaitMs = 8000;
 
 QString explain(const QString &state) {
     if (state.startsWith(QLatin1String("08")))
@@ -37,6 +46,8 @@ QString explain(const QString &state) {
         return QStringLiteral("A kiszolgálón nincs ilyen adatbázis.");
     if (state == QLatin1String("40001") || state == QLatin1String("40P01") || state == QLatin1String("55P03"))
         return QStringLiteral("Az adatbázist most egy másik felhasználó használja, próbálja újra később.");
+    if (state == QLatin1String("22P02") || state == QLatin1String("22007") || state == QLatin1String("22008"))
+        return QStringLiteral("Egy szám vagy dátum helyére más került; javítsa, és mentse újra.");
     if (state == QLatin1String("53100"))
         return QStringLiteral("Betelt a kiszolgáló lemeze.");
     return QString();
@@ -97,10 +108,16 @@ PgStatement::PgStatement(PgConnection &connection, const QString &sql)
     const QByteArray text = PgConnection::numbered(sql, &m_params).toUtf8();
     connection.check(PQprepare(connection.handle(), m_name.constData(), text.constData(), 0, nullptr));
     Result described(PQdescribePrepared(connection.handle(), m_name.constData()));
-    if (PQresultStatus(described.get()) == PGRES_COMMAND_OK)
-        m_columns = PQnfields(described.get());
-    else
+    if (PQresultStatus(described.get()) != PGRES_COMMAND_OK)
         connection.check(described.release());
+    m_columns = PQnfields(described.get());
+    // The file keeps whatever a form field held, an empty text in a number column too; the server refuses
+    // it there, and an empty field means "not given" on both.
+    m_blankIsNull.resize(size_t(m_params));
+    for (int i = 0; i < m_params && i < PQnparams(described.get()); ++i) {
+        const Oid type = PQparamtype(described.get(), i);
+        m_blankIsNull[size_t(i)] = type != kText && type != kVarchar && type != kBpchar && type != kUnknown;
+    }
 }
 
 PgStatement::~PgStatement() {
@@ -146,6 +163,8 @@ Recordset PgStatement::run(const QVariantList &values) {
             break;
         default:
             t = v.toString().toUtf8();
+            if (m_blankIsNull[size_t(i)] && t.trimmed().isEmpty())
+                continue;
             break;
         }
         pointers[size_t(i)] = t.constData();
@@ -265,8 +284,11 @@ void PgConnection::open(const QString &uri) {
     m_depth = 0;
     try {
         // Texts are UTF-8 and dates ISO whatever the server's defaults; bytes come as hex.
+        // A user waits for the others' locks as long as on the shared file, then is told it is busy.
         exec(QStringLiteral("SET client_encoding = 'UTF8'; SET DateStyle = 'ISO, YMD'; "
-                            "SET bytea_output = 'hex'; SET client_min_messages = 'warning'"));
+                            "SET bytea_output = 'hex'; SET client_min_messages = 'warning'; "
+                            "SET lock_timeout = %1")
+                 .arg(kLockWaitMs));
     } catch (...) {
         close();
         throw;
@@ -294,8 +316,30 @@ Recordset PgConnection::query(const QString &sql, const QVariantList &values) {
     return stmt.run(values);
 }
 
+QString PgConnection::describe() const {
+    if (!m_conn)
+        return QString();
+    return QStringLiteral("%1 (%2:%3)")
+        .arg(QString::fromUtf8(PQdb(m_conn)), QString::fromUtf8(PQhost(m_conn)),
+             QString::fromUtf8(PQport(m_conn)));
+}
+
 void PgConnection::begin() {
-    exec(m_depth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT lv%1").arg(m_depth));
+    if (m_depth == 0) {
+        // One writer at a time, as on the shared file: the program checks and then writes inside one
+        // transaction (a class handed out once, the first administrator made once), which holds only when
+        // no other user's transaction runs between the check and the write.
+        try {
+            exec(QStringLiteral("BEGIN; SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock));
+        } catch (...) {
+            // Waited past the timeout: the transaction begun is spoiled and must not stay open.
+            if (PQtransactionStatus(m_conn) != PQTRANS_IDLE)
+                PQclear(PQexec(m_conn, "ROLLBACK"));
+            throw;
+        }
+    } else {
+        exec(QStringLiteral("SAVEPOINT lv%1").arg(m_depth));
+    }
     ++m_depth;
 }
 

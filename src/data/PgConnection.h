@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QVariantList>
+#include <vector>
 
 struct pg_conn;
 struct pg_result;
@@ -31,6 +32,8 @@ private:
     QByteArray m_name;
     int m_params = 0;
     int m_columns = 0;
+    // Per parameter: the server takes no text there (a number, a date), so a blank text means no value.
+    std::vector<bool> m_blankIsNull;
 };
 
 // One connection to a database on a PostgreSQL server, named by a libpq URI
@@ -50,6 +53,8 @@ public:
     void close();
     bool isOpen() const { return m_conn != nullptr; }
     QString uri() const { return m_uri; }
+    // The database and server as a user reads them, e.g. "lorvanto (szerver:5432)"; never a password.
+    QString describe() const;
     pg_conn *handle() const { return m_conn; }
 
     void exec(const QString &sql);

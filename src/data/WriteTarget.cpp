@@ -2,6 +2,7 @@
 
 #include "data/AppData.h"
 #include "data/DbError.h"
+#include "data/PgConnection.h"
 #include "data/modSub.h"
 
 #include <QDir>
@@ -60,6 +61,8 @@ QStringList WriteTarget::protectedFiles() {
             // No database file where the settings point: nothing there to protect.
         }
     }
+    // A database on a server is no file that a save could overwrite.
+    files.removeIf([](const QString &file) { return PgConnection::isUri(file); });
     files.removeDuplicates();
     return files;
 }

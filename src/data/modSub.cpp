@@ -3,6 +3,7 @@
 #include "data/AppData.h"
 #include "data/Clock.h"
 #include "data/DbError.h"
+#include "data/PgConnection.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -40,7 +41,8 @@ QString modSub::GetDatabasePath() {
     const AppData &app = AppData::current();
     const QString path =
         ProgramFiles::chooseDatabase(app.databaseOverride, app.databaseSettings, app.programDir).path;
-    if (!QFileInfo(path).isFile())
+    // A server database is named by its address; whether it is there shows when it is opened.
+    if (!PgConnection::isUri(path) && !QFileInfo(path).isFile())
         throw DatabaseMissing(path);
     return path;
 }

@@ -16,6 +16,7 @@
 #include "ui/DialogService.h"
 #include "ui/EditorLink.h"
 #include "ui/Guard.h"
+#include "ui/MainTitle.h"
 #include "ui/ItemRoles.h"
 #include "ui/frmMsgBox.h"
 
@@ -138,8 +139,7 @@ frmMain::frmMain(QMainWindow *mainWindow, EditorContext &context)
     });
 
     // Opening: no rating, the title of the main window, the autosave timer and the pupil chooser loaded.
-    m_title = QStringLiteral("Lorvanto - ") +
-              AppData::current().login.currentUser.toString(QStringLiteral("usr_nev"));
+    m_title = mainTitle();
     setMainCaption(m_title);
     m_kid = new frmKid(this);
     EditorLink::setOpen(true);

@@ -1,11 +1,23 @@
 #include "shell/frmAbout.h"
 
+#include "data/AppData.h"
+
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+namespace {
+
+QString openDatabase() {
+    if (!AppData::hasCurrent() || !AppData::current().devDB.isOpen())
+        return QStringLiteral("nincs megnyitva");
+    return AppData::current().devDB.connection().description();
+}
+
+} // namespace
 
 frmAbout::frmAbout(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
@@ -16,8 +28,8 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent) {
     auto *text =
         new QLabel(QStringLiteral("<b>Lorvanto</b> %1<br><br>Szöveges értékelés általános iskoláknak.<br>"
                                   "Értékelések írása a közös mondatbankból, bizonyítványok és törzslapok "
-                                  "nyomtatása a hivatalos nyomtatványokra.")
-                       .arg(QStringLiteral(LORVANTO_VERSION)),
+                                  "nyomtatása a hivatalos nyomtatványokra.<br><br>Adatbázis: %2")
+                       .arg(QStringLiteral(LORVANTO_VERSION), openDatabase().toHtmlEscaped()),
                    this);
     text->setWordWrap(true);
     Command1 = new QPushButton(QStringLiteral("OK"), this);

@@ -31,6 +31,7 @@
 #include "ui/DialogService.h"
 #include "ui/EditorLink.h"
 #include "ui/Guard.h"
+#include "ui/MainTitle.h"
 #include "ui/WaitCursor.h"
 
 #include <QCloseEvent>
@@ -194,7 +195,7 @@ void frmMenu::load() {
         showBackground(bg.toString()); // a picture that no longer loads is simply not shown
     mnuImportFullDB->setEnabled(admin);
     mnuExportFullDB->setEnabled(admin);
-    setWindowTitle(QStringLiteral("Lorvanto - ") + user.toString(QStringLiteral("usr_nev")));
+    setWindowTitle(mainTitle());
     if (!admin) {
         mnuS5->setVisible(false);
         mnuSeasons->setVisible(false);

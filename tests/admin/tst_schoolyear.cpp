@@ -356,10 +356,10 @@ void tst_schoolyear::copyClasses() {
     QCOMPARE(m_db->scalar("SELECT osz_ofonok_usr_id FROM OSZTALY WHERE osz_id=?", {copy}),
              m_db->scalar("SELECT osz_ofonok_usr_id FROM OSZTALY WHERE osz_id=?", {oldClass}));
     QCOMPARE(m_db->scalar("SELECT group_concat(jog_usr_id || jog_tipus) FROM (SELECT * FROM JOG WHERE "
-                          "jog_osz_id=? ORDER BY jog_usr_id)",
+                          "jog_osz_id=? ORDER BY jog_usr_id) AS j",
                           {copy}),
              m_db->scalar("SELECT group_concat(jog_usr_id || jog_tipus) FROM (SELECT * FROM JOG WHERE "
-                          "jog_osz_id=? ORDER BY jog_usr_id)",
+                          "jog_osz_id=? ORDER BY jog_usr_id) AS j",
                           {oldClass}));
     QCOMPARE(count("SELECT COUNT(*) FROM ERTEKELES WHERE ert_osz_id=? AND ert_tev_id=? AND ert_vegleges='N'",
                    {copy, p2008}),
@@ -851,5 +851,5 @@ void tst_schoolyear::captions() {
     QCOMPARE(control.isEmpty() ? w->windowTitle() : shown->property("text").toString(), text);
 }
 
-QTEST_MAIN(tst_schoolyear)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_schoolyear)
 #include "tst_schoolyear.moc"

@@ -769,5 +769,5 @@ void tst_curriculum::mainMenuExportsAndImportsIntoOpenEditor() {
     QCOMPARE(subjects, 2);
 }
 
-QTEST_MAIN(tst_curriculum)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_curriculum)
 #include "tst_curriculum.moc"

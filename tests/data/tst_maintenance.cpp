@@ -65,13 +65,12 @@ void tst_maintenance::duplicatePartsKeepNewest() {
     addPart(12, b, y);
     addPart(11, b, y);
     Maintenance::RunDatabaseMaintenance();
-    QCOMPARE(m_db->db()
-                 .connection()
-                 .query(QStringLiteral("SELECT group_concat(esz_id) AS ids FROM "
-                                       "(SELECT esz_id FROM ERTRESZ ORDER BY esz_id)"))
-                 .at(0, QStringLiteral("ids"))
-                 .toString(),
-             QStringLiteral("6,8,9,12"));
+    const Recordset kept =
+        m_db->db().connection().query(QStringLiteral("SELECT esz_id FROM ERTRESZ ORDER BY esz_id"));
+    QStringList ids;
+    for (int i = 0; i < kept.count(); ++i)
+        ids << kept.at(i, QStringLiteral("esz_id")).toString();
+    QCOMPARE(ids.join(QLatin1Char(',')), QStringLiteral("6,8,9,12"));
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT esz_szoveg FROM ERTRESZ WHERE esz_id=9")),
              QVariant(QStringLiteral("rész 9")));
 }
@@ -132,5 +131,5 @@ void tst_maintenance::emptyDatabaseAndSecondRunChangeNothing() {
     QCOMPARE(snapshot(), noActive);
 }
 
-QTEST_MAIN(tst_maintenance)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_maintenance)
 #include "tst_maintenance.moc"

@@ -536,5 +536,5 @@ void tst_printwindow::printingFromTheEditor() {
     QVERIFY(!editor->header->btnPrint->isEnabled());
 }
 
-QTEST_MAIN(tst_printwindow)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_printwindow)
 #include "tst_printwindow.moc"

@@ -187,6 +187,7 @@ void tst_header::validationColoursLabelsAndBlocksFinalising() {
 }
 
 void tst_header::invalidValuesAreStillSaved() {
+    SKIP_ON_SERVER("a server keeps only numbers in a number column; the save is refused there, the text kept");
     frmMain *editor = openEditor(m_s->school.teacher);
     RatingHeaderView *h = editor->header;
     h->txtMulOrak->setText(QStringLiteral("1O"));
@@ -498,5 +499,5 @@ void tst_header::staleLockKeepsHolderReading() {
     QCOMPARE(column("ert_lock_usr_id").toLongLong(), m_s->school.teacher);
 }
 
-QTEST_MAIN(tst_header)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_header)
 #include "tst_header.moc"

@@ -150,8 +150,7 @@ void tst_ratingrules::saveIsAllOrNothing() {
     const qint64 ert = s.ratingOf(0);
     t.db().run(QStringLiteral("createRatingData"), {ert, s.subtraction, QStringLiteral("régi")});
     const qint64 stored = modSub::GetLastKey(QStringLiteral("ERTRESZ"));
-    t.db().connection().exec(QStringLiteral(
-        "CREATE TRIGGER fail AFTER INSERT ON ERTRESZ BEGIN SELECT RAISE(ABORT, 'lemez megtelt'); END"));
+    t.failWrites(QStringLiteral("INSERT"), QStringLiteral("ERTRESZ"), QStringLiteral("lemez megtelt"));
     PendingEdits e;
     e.store(false, stored, QStringLiteral("Javított."));
     e.store(true, s.addition, QStringLiteral("Új."));
@@ -193,5 +192,5 @@ void tst_ratingrules::lockIsTakenOnlyWhenFree() {
     QVERIFY(RatingLock::take(ert, s.other));
 }
 
-QTEST_GUILESS_MAIN(tst_ratingrules)
+LORVANTO_TEST_BOTH_ENGINES(tst_ratingrules)
 #include "tst_ratingrules.moc"

@@ -390,5 +390,5 @@ void tst_writingaids::namesBeforeFinalising() {
     QTEST(names, "found");
 }
 
-QTEST_MAIN(tst_writingaids)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_writingaids)
 #include "tst_writingaids.moc"

@@ -222,5 +222,5 @@ void tst_eventlog::codePage() {
         QCOMPARE(CodePage1250::decode(bytes), text);
 }
 
-QTEST_MAIN(tst_eventlog)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_eventlog)
 #include "tst_eventlog.moc"

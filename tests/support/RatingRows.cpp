@@ -5,9 +5,9 @@
 
 namespace {
 
-qint64 insert(TestDatabase &t, const QString &sql, const QVariantList &values, const QString &table) {
+qint64 insert(TestDatabase &t, const QString &sql, const QVariantList &values) {
     t.db().connection().query(sql, values);
-    return t.scalar(QStringLiteral("SELECT MAX(rowid) FROM ") + table).toLongLong();
+    return t.db().connection().lastInsertRowid();
 }
 
 } // namespace
@@ -22,19 +22,18 @@ void RatingRows::setSchool(const QString &omCode, const QString &town) {
 
 qint64 RatingRows::addSubject(qint64 tevId, const QString &printName, bool deleted) {
     return insert(m_t, QStringLiteral("INSERT INTO ATARGY (ata_rnev, ata_tev_id, ata_del) VALUES (?, ?, ?)"),
-                  {printName, tevId, deleted ? 1 : 0}, QStringLiteral("ATARGY"));
+                  {printName, tevId, deleted ? 1 : 0});
 }
 
 qint64 RatingRows::addCompetency(qint64 ataId, const QString &name, bool deleted) {
     return insert(m_t, QStringLiteral("INSERT INTO KMPBANK (kpb_ata_id, kpb_nev, kpb_del) VALUES (?, ?, ?)"),
-                  {ataId, name.isNull() ? QVariant() : QVariant(name), deleted ? 1 : 0},
-                  QStringLiteral("KMPBANK"));
+                  {ataId, name.isNull() ? QVariant() : QVariant(name), deleted ? 1 : 0});
 }
 
 qint64 RatingRows::addSubCompetency(qint64 kpbId, const QString &name, bool deleted) {
     return insert(
         m_t, QStringLiteral("INSERT INTO ALKMPBANK (akb_kpb_id, akb_nev, akb_del) VALUES (?, ?, ?)"),
-        {kpbId, name.isNull() ? QVariant() : QVariant(name), deleted ? 1 : 0}, QStringLiteral("ALKMPBANK"));
+        {kpbId, name.isNull() ? QVariant() : QVariant(name), deleted ? 1 : 0});
 }
 
 qint64 RatingRows::addRating(qint64 tanId, qint64 oszId, qint64 tevId, const QString &status) {
@@ -43,7 +42,7 @@ qint64 RatingRows::addRating(qint64 tanId, qint64 oszId, qint64 tevId, const QSt
                                  "ert_mulaszt, ert_igazolatlan, ert_hatarozat_evf, ert_keltezes, ert_sorsz, "
                                  "ert_tlapszam) VALUES (?, ?, ?, ?, 12, 2, 'Magasabb évfolyamba léphet.', "
                                  "'2025-06-13', '17', 'T-123/2025')"),
-                  {tanId, oszId, tevId, status}, QStringLiteral("ERTEKELES"));
+                  {tanId, oszId, tevId, status});
 }
 
 void RatingRows::setRatingField(qint64 ertId, const QString &column, const QVariant &value) {
@@ -54,12 +53,12 @@ void RatingRows::setRatingField(qint64 ertId, const QString &column, const QVari
 qint64 RatingRows::addPart(qint64 ertId, qint64 akbId, const QVariant &text) {
     return insert(m_t,
                   QStringLiteral("INSERT INTO ERTRESZ (esz_ert_id, esz_akb_id, esz_szoveg) VALUES (?, ?, ?)"),
-                  {ertId, akbId, text}, QStringLiteral("ERTRESZ"));
+                  {ertId, akbId, text});
 }
 
 qint64 RatingRows::addClause(qint64 ertId, const QString &text) {
     return insert(m_t, QStringLiteral("INSERT INTO ZARADEK (zdk_ert_id, zdk_szoveg) VALUES (?, ?)"),
-                  {ertId, text}, QStringLiteral("ZARADEK"));
+                  {ertId, text});
 }
 
 void RatingRows::addSheet(qint64 ertId, const QString &kind, int sheet, const QString &serial, bool deleted) {

@@ -7,12 +7,24 @@
 #include <QFile>
 #include <QTest>
 #include <cstdio>
+#include <exception>
 
 namespace {
 bool g_onServer = false;
 }
 
 int TestDatabase::runOnBothEngines(QObject &test, int argc, char **argv) {
+    // The test library names no exception that escapes a test: say which, before the run ends.
+    std::set_terminate([] {
+        try {
+            if (std::current_exception())
+                std::rethrow_exception(std::current_exception());
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "unhandled exception: %s\n", e.what());
+        } catch (...) {
+        }
+        std::abort();
+    });
     int failed = QTest::qExec(&test, argc, argv);
     const QString skip = PgTestDatabase::skipReasonOfRun();
     if (!skip.isEmpty()) {
@@ -50,6 +62,16 @@ TestDatabase::TestDatabase(const QByteArray &schoolKey) {
     AppData::setCurrent(m_app.get());
     m_app->programDir = m_dir.path();
     m_app->openDatabase(m_path);
+    if (g_onServer) {
+        // The checks of the tests join values with the file engine's group_concat; the server gets one.
+        db().connection().exec(QStringLiteral(
+            "CREATE FUNCTION gc_step(acc text, v anyelement, sep text) RETURNS text LANGUAGE sql IMMUTABLE AS "
+            "$$SELECT CASE WHEN v IS NULL THEN acc WHEN acc IS NULL THEN v::text ELSE acc || sep || v::text "
+            "END$$; CREATE AGGREGATE group_concat(anyelement, text) (SFUNC = gc_step, STYPE = text); "
+            "CREATE FUNCTION gc_step1(acc text, v anyelement) RETURNS text LANGUAGE sql IMMUTABLE AS "
+            "$$SELECT gc_step(acc, v, ',')$$; "
+            "CREATE AGGREGATE group_concat(anyelement) (SFUNC = gc_step1, STYPE = text)"));
+    }
 }
 
 TestDatabase::~TestDatabase() {
@@ -99,6 +121,26 @@ void TestDatabase::loginAs(qint64 usrId) {
     m_app->login.currentUser = rs.record();
     m_app->login.isAdmin = m_app->login.currentUser.toBool(QStringLiteral("usr_admin_rights"));
     m_app->login.loggedIn = true;
+}
+
+void TestDatabase::failWrites(const QString &kind, const QString &table, const QString &message) {
+    Connection &c = db().connection();
+    if (!c.isServer()) {
+        c.exec(QStringLiteral("CREATE TRIGGER fail_%2 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, '%3'); END")
+                   .arg(kind, table, message));
+        return;
+    }
+    c.exec(QStringLiteral("CREATE OR REPLACE FUNCTION fail_write() RETURNS trigger LANGUAGE plpgsql AS "
+                          "$$BEGIN RAISE EXCEPTION '%', TG_ARGV[0]; END$$"));
+    c.exec(QStringLiteral(
+               "CREATE TRIGGER fail_%2 BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION fail_write('%3')")
+               .arg(kind, table, message));
+}
+
+void TestDatabase::allowWrites(const QString &table) {
+    Connection &c = db().connection();
+    c.exec(c.isServer() ? QStringLiteral("DROP TRIGGER fail_%1 ON %1").arg(table)
+                        : QStringLiteral("DROP TRIGGER fail_%1").arg(table));
 }
 
 QVariant TestDatabase::scalar(const QString &sql, const QVariantList &values) {

@@ -2,6 +2,7 @@
 
 #include "data/AppData.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDate>
 #include <QTemporaryDir>
@@ -37,6 +38,10 @@ public:
                     const QString &serial = QString());
     // Makes a user the logged-in user, as a successful login does.
     void loginAs(qint64 usrId);
+    // Every write of the kind (INSERT, UPDATE, DELETE) to the table fails with the message, as on a full
+    // disk, on either engine, until allowWrites.
+    void failWrites(const QString &kind, const QString &table, const QString &message);
+    void allowWrites(const QString &table);
     // A scalar of a query, for checks.
     QVariant scalar(const QString &sql, const QVariantList &values = {});
 
@@ -46,13 +51,15 @@ private:
     std::unique_ptr<AppData> m_app;
 };
 
-// The main() of a test that runs on both engines.
-#define LORVANTO_TEST_BOTH_ENGINES(TestObject)                                                               \
+// The main() of a test that runs on both engines; the _GUI one for a test of windows.
+#define LORVANTO_TEST_BOTH_ENGINES_WITH(TestObject, Application)                                             \
     int main(int argc, char **argv) {                                                                        \
-        QCoreApplication app(argc, argv);                                                                    \
+        Application app(argc, argv);                                                                         \
         TestObject test;                                                                                     \
         return TestDatabase::runOnBothEngines(test, argc, argv);                                             \
     }
+#define LORVANTO_TEST_BOTH_ENGINES(TestObject) LORVANTO_TEST_BOTH_ENGINES_WITH(TestObject, QCoreApplication)
+#define LORVANTO_TEST_BOTH_ENGINES_GUI(TestObject) LORVANTO_TEST_BOTH_ENGINES_WITH(TestObject, QApplication)
 
 // For a test of what only a database file has.
 #define SKIP_ON_SERVER(why)                                                                                  \
