@@ -3,8 +3,10 @@
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
 #include "data/KeyChange.h"
+#include "data/PgConnection.h"
 #include "data/ProgramFiles.h"
 #include "data/Schema.h"
+#include "data/SchoolCopy.h"
 #include "data/modSub.h"
 #include "print/ClassPdf.h"
 #include "print/PdfExport.h"
@@ -32,6 +34,9 @@ struct Options {
     bool schoolKey = false;
     QString database;
     QString keyFile;
+    // --copy-database FROM TO: a whole school into an empty database, each a file or a server URI
+    QString copyFrom;
+    QString copyTo;
     // --rekey PATH: converts the database to a fresh school key
     QString rekey;
     bool startupProbe = false;
@@ -59,7 +64,10 @@ Options parse(int argc, char **argv) {
             o.schoolKey = true;
         else if (std::strcmp(a, "--key-file") == 0 && i + 1 < argc)
             o.keyFile = QString::fromLocal8Bit(argv[++i]);
-        else if (std::strcmp(a, "--rekey") == 0 && i + 1 < argc)
+        else if (std::strcmp(a, "--copy-database") == 0 && i + 2 < argc) {
+            o.copyFrom = QString::fromLocal8Bit(argv[++i]);
+            o.copyTo = QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strcmp(a, "--rekey") == 0 && i + 1 < argc)
             o.rekey = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(a, "--read-xls") == 0 && i + 1 < argc)
             o.readXls = QString::fromLocal8Bit(argv[++i]);
@@ -99,6 +107,11 @@ void printKeyLine(const QByteArray &raw) {
 
 int createDatabase(int argc, char **argv, const Options &o) {
     QCoreApplication app(argc, argv);
+    if (o.schoolKey && PgConnection::isUri(o.createDatabase)) {
+        std::fprintf(stderr, "Az iskola saját kulcsa csak adatbázisfájlt titkosít; kiszolgálón lévő "
+                             "adatbázishoz nem adható meg.\n");
+        return 2;
+    }
     QByteArray raw;
     try {
         if (o.schoolKey)
@@ -119,6 +132,31 @@ int createDatabase(int argc, char **argv, const Options &o) {
         "az adatbázis nem olvasható.\n",
         o.createDatabase.toLocal8Bit().constData());
     printKeyLine(raw);
+    return 0;
+}
+
+// Copies a whole school into an empty database: file or server on either side.
+int copyDatabase(int argc, char **argv, const Options &o) {
+    QCoreApplication app(argc, argv);
+    AppData data;
+    data.keyFile = o.keyFile;
+    data.databaseSettings = ProgramFiles::readDatabaseSettings();
+    for (const QString &problem : data.databaseSettings.problems)
+        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+    QList<SchoolCopy::Table> tables;
+    try {
+        tables = SchoolCopy::copy(data, o.copyFrom, o.copyTo);
+    } catch (const DbError &e) {
+        std::fprintf(stderr, "Az adatbázis nem másolható át: %s\n", e.message().toLocal8Bit().constData());
+        return 1;
+    }
+    qint64 all = 0;
+    for (const SchoolCopy::Table &t : tables) {
+        std::printf("%s: %lld sor\n", t.name.toLocal8Bit().constData(), t.rows);
+        all += t.rows;
+    }
+    std::printf("Átmásolva, a sorok száma egyezik a forráséval: %lld sor, %s -> %s\n", all,
+                o.copyFrom.toLocal8Bit().constData(), o.copyTo.toLocal8Bit().constData());
     return 0;
 }
 
@@ -200,18 +238,23 @@ int main(int argc, char **argv) {
     sinceStart.start();
     const Options options = parse(argc, argv);
     if (!options.ok) {
-        std::fprintf(stderr,
-                     "Használat: lorvanto [--database ÚTVONAL] [--key-file FÁJL]\n"
-                     "       lorvanto --create-database ÚTVONAL [--school-key]\n"
-                     "       lorvanto [--key-file FÁJL] --rekey ÚTVONAL\n"
-                     "       lorvanto [--database ÚTVONAL] [--key-file FÁJL] --print-pdf ÉRTÉKELÉS FÁJL "
-                     "[certificate|a4|register]\n"
-                     "       lorvanto [--database ÚTVONAL] [--key-file FÁJL] --print-pdf --class OSZTÁLY "
-                     "FÁJL [certificate|a4|register]\n");
+        std::fprintf(
+            stderr, "Használat: lorvanto [--database ÚTVONAL|URI] [--key-file FÁJL]\n"
+                    "       lorvanto --create-database ÚTVONAL [--school-key]\n"
+                    "       lorvanto --create-database URI\n"
+                    "       lorvanto [--key-file FÁJL] --copy-database HONNAN HOVÁ  (fájl ÚTVONAL vagy URI)\n"
+                    "       lorvanto [--key-file FÁJL] --rekey ÚTVONAL\n"
+                    "       lorvanto [--database ÚTVONAL|URI] [--key-file FÁJL] --print-pdf ÉRTÉKELÉS FÁJL "
+                    "[certificate|a4|register]\n"
+                    "       lorvanto [--database ÚTVONAL|URI] [--key-file FÁJL] --print-pdf --class OSZTÁLY "
+                    "FÁJL [certificate|a4|register]\n"
+                    "  URI: postgresql://FELHASZNÁLÓ@GÉP:PORT/ADATBÁZIS (a jelszó a ~/.pgpass fájlban)\n");
         return 2;
     }
     if (!options.createDatabase.isEmpty())
         return createDatabase(argc, argv, options);
+    if (!options.copyFrom.isEmpty())
+        return copyDatabase(argc, argv, options);
     if (!options.rekey.isEmpty())
         return rekeyDatabase(argc, argv, options);
     if (options.printPdf)

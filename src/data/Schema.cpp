@@ -197,19 +197,27 @@ QString serverText(const char *sql) {
     return s;
 }
 
-// The tables, the indexes and the first rows, in the transaction the caller holds.
-void fill(Connection &c) {
+} // namespace
+
+void Schema::createTables(Connection &c) {
     const bool server = c.isServer();
     if (server) {
         // HU and HU_NOCASE of the catalogue name these (the server folds unquoted names to lower case).
-        c.exec(QStringLiteral("CREATE COLLATION hu (provider = icu, locale = 'hu-HU')"));
-        c.exec(QStringLiteral("CREATE COLLATION hu_nocase (provider = icu, locale = 'hu-HU-u-ks-level2', "
-                              "deterministic = false)"));
+        c.exec(QStringLiteral("CREATE COLLATION IF NOT EXISTS hu (provider = icu, locale = 'hu-HU')"));
+        c.exec(QStringLiteral("CREATE COLLATION IF NOT EXISTS hu_nocase (provider = icu, "
+                              "locale = 'hu-HU-u-ks-level2', deterministic = false)"));
     }
     for (const char *sql : kTables)
         c.exec(server ? serverText(sql) : QString::fromUtf8(sql));
     for (const char *sql : kIndexes)
         c.exec(server ? serverText(sql) : QString::fromUtf8(sql));
+}
+
+namespace {
+
+// The tables, the indexes and the first rows, in the transaction the caller holds.
+void fill(Connection &c) {
+    Schema::createTables(c);
     c.query(QStringLiteral("INSERT INTO PARAMETER (par_nev, par_ertek) VALUES ('export', '0')"));
     for (const char *text : kClauseTemplates)
         c.query(QStringLiteral("INSERT INTO ZDK_SABLON (zds_szoveg) VALUES (?)"), {QString::fromUtf8(text)});

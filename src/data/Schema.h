@@ -21,6 +21,10 @@ QStringList tableNames();
 // the collations the catalogue names; refused when the database already holds a table.
 void createDatabase(const QString &path, const QByteArray &key = QByteArray());
 
+// Makes every table and index in the open database, without a row, in the transaction the caller holds;
+// on a server also the Hungarian collations when they are not there yet. Throws DbError.
+void createTables(Connection &c);
+
 // Adds the columns that a file made by an earlier version lacks, in one transaction; writes nothing to a file
 // that has them all. Throws DbError.
 void upgrade(Connection &c);

@@ -2,6 +2,7 @@
 // in class-list order, skipping pupils without text, and leaving no file when stopped.
 #include "EditorSession.h"
 #include "PdfText.h"
+#include "PgTestDatabase.h"
 #include "RatingRows.h"
 #include "data/DatabaseKey.h"
 #include "data/Schema.h"
@@ -79,6 +80,27 @@ struct ClassFixture {
     }
 };
 
+// Every row of every table, for a conversion or a copy: a file under the key, or a server database.
+QString everyRow(const QString &path, const QByteArray &key = databaseKey()) {
+    Connection c;
+    c.open(path, key);
+    QString all;
+    for (const QString &table : Schema::tableNames()) {
+        const Recordset rs = c.query(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(table));
+        for (int i = 0; i < rs.count(); ++i)
+            for (const QString &column : rs.columns())
+                all += column + QLatin1Char('=') + rs.at(i, column).toString() + QLatin1Char('|');
+    }
+    return all;
+}
+
+std::pair<int, QString> runProgram(const QStringList &arguments) {
+    QProcess p;
+    p.start(qEnvironmentVariable("LORVANTO_BIN"), arguments);
+    p.waitForFinished(120000);
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError())};
+}
+
 } // namespace
 
 class tst_classpdf : public QObject {
@@ -87,6 +109,7 @@ private slots:
     void wholeClass_data();
     void wholeClass();
     void commandLine();
+    void copyDatabase();
     void fromThePupilChooser();
 };
 
@@ -162,18 +185,6 @@ void tst_classpdf::commandLine() {
     for (const auto &[code, usage] :
          {run(QStringLiteral("0")), run(QString::number(f.osz), QStringLiteral("--adatbazis"))})
         QVERIFY2(code == 2 && usage.startsWith(QStringLiteral("Használat")), qPrintable(usage));
-    const auto everyRow = [](const QString &path, const QByteArray &key) { // of every table, for a conversion
-        Connection c;
-        c.open(path, key);
-        QString all;
-        for (const QString &table : Schema::tableNames()) {
-            const Recordset rs = c.query(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(table));
-            for (int i = 0; i < rs.count(); ++i)
-                for (const QString &column : rs.columns())
-                    all += rs.at(i, column).toString() + QLatin1Char('|');
-        }
-        return all;
-    };
     QProcess made; // a new file with a key of its own: the engine reads it under the line printed only
     made.start(bin, {QStringLiteral("--create-database"), dir.filePath(QStringLiteral("uj.dll")),
                      QStringLiteral("--school-key")});
@@ -204,6 +215,59 @@ void tst_classpdf::commandLine() {
     const auto keyed =
         run(QString::number(f.osz), QStringLiteral("--database"), {QStringLiteral("--key-file"), keyFile});
     QCOMPARE(keyed.first, 0);
+}
+
+void tst_classpdf::copyDatabase() {
+    if (qEnvironmentVariableIsEmpty("LORVANTO_BIN"))
+        QSKIP("LORVANTO_BIN not set (run through ctest)");
+    ClassFixture f;
+    // A date, time stamps, and a deleted row on top whose key no new row may take again.
+    Connection &c = f.t.db().connection();
+    c.query(QStringLiteral("UPDATE TANULO SET tan_szdatum = ?"), {QDate(2015, 2, 28)});
+    for (int i = 0; i < 2; ++i)
+        c.query(QStringLiteral("INSERT INTO LOG (log_tabla, log_time_stamp) VALUES ('TANULO', ?)"),
+                {QDateTime(QDate(2024, 6, 14), QTime(10, 30, i))});
+    const qint64 used = f.t.scalar(QStringLiteral("SELECT max(log_id) FROM LOG")).toLongLong();
+    c.query(QStringLiteral("DELETE FROM LOG WHERE log_id = ?"), {used});
+    const QString rows = everyRow(f.t.path());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("masolat.dll"));
+    const QString parts = QStringLiteral("ERTRESZ: %1 sor")
+                              .arg(f.t.scalar(QStringLiteral("SELECT count(*) FROM ERTRESZ")).toInt());
+    const auto copy = [](const QString &from, const QString &to) {
+        return runProgram({QStringLiteral("--copy-database"), from, to});
+    };
+    const auto [code, out] = copy(f.t.path(), file);
+    QVERIFY2(code == 0 && out.contains(parts), qPrintable(out));
+    QCOMPARE(everyRow(file), rows);
+    // A target holding rows is refused and left as it was.
+    const auto [refused, why] = copy(f.t.path(), file);
+    QVERIFY2(refused == 1 && why.contains(QStringLiteral("nem üres")), qPrintable(why));
+    QCOMPARE(everyRow(file), rows);
+    // The school's own key encrypts files only.
+    const auto [keyed, sentence] =
+        runProgram({QStringLiteral("--create-database"),
+                    QStringLiteral("postgresql://lorvanto@127.0.0.1:1/uj"), QStringLiteral("--school-key")});
+    QVERIFY2(keyed == 2 && sentence.contains(QStringLiteral("csak adatbázisfájlt")), qPrintable(sentence));
+
+    PgTestDatabase pg;
+    REQUIRE_POSTGRES(pg);
+    const QString back = dir.filePath(QStringLiteral("vissza.dll"));
+    for (const auto &[from, to] : {std::pair{file, pg.uri()}, std::pair{pg.uri(), back}}) {
+        const auto [copied, told] = copy(from, to);
+        QVERIFY2(copied == 0 && told.contains(parts), qPrintable(told));
+    }
+    QCOMPARE(everyRow(back), rows);
+    const QString onServer = everyRow(pg.uri());
+    QCOMPARE(copy(f.t.path(), pg.uri()).first, 1);
+    QCOMPARE(everyRow(pg.uri()), onServer);
+    // A new row after the copy takes the next key of the school, on the server and in the file made from it.
+    for (const QString &target : {pg.uri(), back}) {
+        Connection after;
+        after.open(target, databaseKey());
+        after.query(QStringLiteral("INSERT INTO LOG (log_tabla) VALUES ('TANULO')"));
+        QCOMPARE(after.lastInsertRowid(), used + 1);
+    }
 }
 
 void tst_classpdf::fromThePupilChooser() {
