@@ -127,6 +127,15 @@ void waitForStart() {
     std::getline(std::cin, line);
 }
 
+// Says it is done and waits until every worker is, before its connections close and the process ends: a
+// hundred copies leaving at once would load the machine while the others still save, which no school sees.
+void waitForEnd() {
+    std::fputs("done\n", stdout);
+    std::fflush(stdout);
+    std::string line;
+    std::getline(std::cin, line);
+}
+
 // A teacher: opens the ratings of his class pupil by pupil, takes the lock, types into a part that has text
 // and into one that has none yet, saves every two seconds as the editor's save and autosave do (the parts,
 // then the header, then the stored part shown again), and releases the lock when moving on.
@@ -231,6 +240,7 @@ void teacher(const WorkerArgs &a, WorkerResult &r) {
             noteError(r, QStringLiteral("release"), e.message());
         }
     }
+    waitForEnd();
 }
 
 // An administrator: every five seconds lists the classes of the period, as the classes window does, and
@@ -266,6 +276,7 @@ void administrator(const WorkerArgs &a, WorkerResult &r) {
         }
         QThread::msleep(quint64(std::max<qint64>(0, std::min(next.remainingTime(), end.remainingTime()))));
     }
+    waitForEnd();
 }
 
 int runWorker(int argc, char **argv) {
@@ -426,17 +437,28 @@ void teachersAtOnce(benchmark::State &state, const QString &database) {
             start(QStringLiteral("teacher"), school.teachers.at(k), school.classes.at(k));
         for (qint64 admin : school.admins)
             start(QStringLiteral("admin"), admin, 0);
-        // Every copy opens the database first; then all begin at the same moment.
-        const QDeadlineTimer opened(120000);
-        for (auto &p : workers)
-            while (p->state() != QProcess::NotRunning && !p->canReadLine() && !opened.hasExpired())
-                p->waitForReadyRead(1000);
-        for (auto &p : workers) {
-            // Without an event loop the word leaves only while waited for.
-            p->write("go\n");
-            p->waitForBytesWritten(1000);
-            p->closeWriteChannel();
-        }
+        // Every copy opens the database first; then all begin at the same moment. Every copy also keeps its
+        // connections until all are done.
+        auto waitForLine = [&](const QDeadlineTimer &until) {
+            for (auto &p : workers) {
+                while (p->state() != QProcess::NotRunning && !p->canReadLine() && !until.hasExpired())
+                    p->waitForReadyRead(1000);
+                p->readLine();
+            }
+        };
+        auto tell = [&](const char *word, bool last) {
+            for (auto &p : workers) {
+                // Without an event loop the word leaves only while waited for.
+                p->write(word);
+                p->waitForBytesWritten(1000);
+                if (last)
+                    p->closeWriteChannel();
+            }
+        };
+        waitForLine(QDeadlineTimer(120000));
+        tell("go\n", false);
+        waitForLine(QDeadlineTimer(workMs() + 120000));
+        tell("end\n", true);
         for (auto &p : workers) {
             p->waitForFinished(workMs() + 120000);
             if (p->exitStatus() != QProcess::NormalExit || p->exitCode() != 0)
