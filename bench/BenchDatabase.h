@@ -9,13 +9,15 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// A new database file in a temporary folder, opened as the current program data.
+// A new database file in a temporary folder, opened as the current program data; or, given the URI of an
+// empty server database, the same tables made there (the folder still holds what else the benchmark writes).
 struct BenchDatabase {
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("msvcrx.dll"));
+    QString path;
     std::unique_ptr<AppData> app;
 
-    BenchDatabase() {
+    explicit BenchDatabase(const QString &database = QString())
+        : path(database.isEmpty() ? dir.filePath(QStringLiteral("msvcrx.dll")) : database) {
         Schema::createDatabase(path);
         app = std::make_unique<AppData>();
         AppData::setCurrent(app.get());

@@ -2,11 +2,14 @@
 // (this program started again as a worker), with its own connection, as separate computers have. Each opens
 // the ratings of his class one after the other, types and saves every two seconds through the editor's
 // save, while two administrators list the classes and print a certificate to PDF every five seconds.
+// BM_TeachersAtOnceServer does the same on a PostgreSQL server: LORVANTO_BENCH_POSTGRES names the maintenance
+// database of a cluster (scripts/pg-cluster start DIR 700 prints one), where each run makes a new database.
 #include "BenchDatabase.h"
 #include "BenchMain.h"
 #include "admin/SchoolYear.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/PgConnection.h"
 #include "print/PdfExport.h"
 #include "print/PrintControl.h"
 #include "rating/PendingEdits.h"
@@ -24,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
+#include <QUrl>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -118,6 +122,15 @@ void openAs(AppData &app, const WorkerArgs &a) {
 // Says it is ready and waits for the word to start, so that every worker works in the same time window.
 void waitForStart() {
     std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    std::string line;
+    std::getline(std::cin, line);
+}
+
+// Says it is done and waits until every worker is, before its connections close and the process ends: a
+// hundred copies leaving at once would load the machine while the others still save, which no school sees.
+void waitForEnd() {
+    std::fputs("done\n", stdout);
     std::fflush(stdout);
     std::string line;
     std::getline(std::cin, line);
@@ -227,6 +240,7 @@ void teacher(const WorkerArgs &a, WorkerResult &r) {
             noteError(r, QStringLiteral("release"), e.message());
         }
     }
+    waitForEnd();
 }
 
 // An administrator: every five seconds lists the classes of the period, as the classes window does, and
@@ -262,6 +276,7 @@ void administrator(const WorkerArgs &a, WorkerResult &r) {
         }
         QThread::msleep(quint64(std::max<qint64>(0, std::min(next.remainingTime(), end.remainingTime()))));
     }
+    waitForEnd();
 }
 
 int runWorker(int argc, char **argv) {
@@ -296,14 +311,70 @@ int runWorker(int argc, char **argv) {
 
 // ---- the benchmark -------------------------------------------------------------------------------------
 
-// One database file with a curriculum, and per teacher a class of pupils whose ratings have a few parts
-// filled; the teachers are the form teachers of their classes.
+// A new, empty database on the cluster that LORVANTO_BENCH_POSTGRES names, dropped again afterwards; skip
+// says why there is none. Every worker holds two connections (its data and its printing), so a cluster that
+// allows fewer than the run needs is refused before anything starts.
+struct ServerDatabase {
+    const QString server = qEnvironmentVariable("LORVANTO_BENCH_POSTGRES");
+    QString name, uri, skip;
+
+    explicit ServerDatabase(int connections) {
+        if (server.isEmpty()) {
+            skip =
+                QStringLiteral("PostgreSQL skipped: LORVANTO_BENCH_POSTGRES is not set (the URI of a "
+                               "cluster's maintenance database, e.g. from scripts/pg-cluster start DIR 700)");
+            return;
+        }
+        try {
+            PgConnection admin;
+            admin.open(server);
+            const int allowed =
+                admin
+                    .query(QStringLiteral("SELECT current_setting('max_connections')::int - "
+                                          "current_setting('superuser_reserved_connections')::int AS n"))
+                    .at(0, QStringLiteral("n"))
+                    .toInt();
+            if (allowed < connections) {
+                skip =
+                    QStringLiteral("PostgreSQL skipped: the server allows %1 connections, the workers need "
+                                   "%2 (scripts/pg-cluster start DIR 700)")
+                        .arg(allowed)
+                        .arg(connections);
+                return;
+            }
+            static int serial = 0;
+            name = QStringLiteral("lv_bench_%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);
+            admin.exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'").arg(name));
+            QUrl url(server);
+            url.setPath(QLatin1Char('/') + name);
+            uri = url.toString();
+        } catch (const DbError &e) {
+            name.clear();
+            skip = QStringLiteral("PostgreSQL server %1: %2").arg(server, e.message());
+        }
+    }
+    ~ServerDatabase() {
+        if (name.isEmpty())
+            return;
+        try {
+            PgConnection admin;
+            admin.open(server);
+            admin.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+        } catch (const DbError &e) {
+            std::cerr << "  database " << name.toStdString()
+                      << " left on the server: " << e.message().toStdString() << '\n';
+        }
+    }
+};
+
+// One database (a file, or the server database named) with a curriculum, and per teacher a class of pupils
+// whose ratings have a few parts filled; the teachers are the form teachers of their classes.
 struct School {
     BenchDatabase b;
     qint64 tev = 0;
     QList<qint64> teachers, classes, admins;
 
-    explicit School(int teacherCount) {
+    School(int teacherCount, const QString &database) : b(database) {
         Connection &c = b.db().connection();
         c.query(QStringLiteral("INSERT INTO INTEZMENY (int_omkod, int_varos) VALUES ('027384', 'Pécs')"));
         for (int i = 0; i < kAdmins; ++i)
@@ -344,9 +415,9 @@ double percentile(QList<double> v, double p) {
     return v.at(std::min(qsizetype(p * double(v.size())), v.size() - 1));
 }
 
-void BM_TeachersAtOnce(benchmark::State &state) {
+void teachersAtOnce(benchmark::State &state, const QString &database) {
     const int n = int(state.range(0));
-    School school(n);
+    School school(n, database);
     const QString self = QCoreApplication::applicationFilePath();
     QList<double> saveMs;
     int saves = 0, errors = 0, lost = 0, workersFailed = 0;
@@ -366,24 +437,35 @@ void BM_TeachersAtOnce(benchmark::State &state) {
             start(QStringLiteral("teacher"), school.teachers.at(k), school.classes.at(k));
         for (qint64 admin : school.admins)
             start(QStringLiteral("admin"), admin, 0);
-        // Every copy opens the file first; then all begin at the same moment.
-        const QDeadlineTimer opened(120000);
-        for (auto &p : workers)
-            while (p->state() != QProcess::NotRunning && !p->canReadLine() && !opened.hasExpired())
-                p->waitForReadyRead(1000);
-        for (auto &p : workers) {
-            // Without an event loop the word leaves only while waited for.
-            p->write("go\n");
-            p->waitForBytesWritten(1000);
-            p->closeWriteChannel();
-        }
+        // Every copy opens the database first; then all begin at the same moment. Every copy also keeps its
+        // connections until all are done.
+        auto waitForLine = [&](const QDeadlineTimer &until) {
+            for (auto &p : workers) {
+                while (p->state() != QProcess::NotRunning && !p->canReadLine() && !until.hasExpired())
+                    p->waitForReadyRead(1000);
+                p->readLine();
+            }
+        };
+        auto tell = [&](const char *word, bool last) {
+            for (auto &p : workers) {
+                // Without an event loop the word leaves only while waited for.
+                p->write(word);
+                p->waitForBytesWritten(1000);
+                if (last)
+                    p->closeWriteChannel();
+            }
+        };
+        waitForLine(QDeadlineTimer(120000));
+        tell("go\n", false);
+        waitForLine(QDeadlineTimer(workMs() + 120000));
+        tell("end\n", true);
         for (auto &p : workers) {
             p->waitForFinished(workMs() + 120000);
             if (p->exitStatus() != QProcess::NormalExit || p->exitCode() != 0)
                 ++workersFailed;
         }
         state.PauseTiming();
-        // Every text a teacher saved last must be what the file holds now.
+        // Every text a teacher saved last must be what the database holds now.
         for (const QString &path : std::as_const(results)) {
             bool ok = false;
             const WorkerResult r = readResult(path, ok);
@@ -410,10 +492,31 @@ void BM_TeachersAtOnce(benchmark::State &state) {
     state.counters["save_p95_ms"] = percentile(saveMs, 0.95);
     state.counters["save_max_ms"] = saveMs.isEmpty() ? 0 : *std::max_element(saveMs.cbegin(), saveMs.cend());
 }
+
+void BM_TeachersAtOnce(benchmark::State &state) {
+    teachersAtOnce(state, QString());
+}
 BENCHMARK(BM_TeachersAtOnce)
     ->Arg(10)
     ->Arg(30)
     ->Arg(60)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
+
+void BM_TeachersAtOnceServer(benchmark::State &state) {
+    // The workers, the benchmark's own data and printing connections, and a few to spare.
+    ServerDatabase server(2 * (int(state.range(0)) + kAdmins) + 4);
+    if (!server.skip.isEmpty()) {
+        state.SkipWithError(server.skip.toStdString().c_str());
+        return;
+    }
+    teachersAtOnce(state, server.uri);
+}
+BENCHMARK(BM_TeachersAtOnceServer)
+    ->Arg(30)
+    ->Arg(100)
+    ->Arg(300)
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kSecond);
