@@ -5,11 +5,15 @@
 #include "data/Connection.h"
 #include "data/DatabaseKey.h"
 #include "data/DbError.h"
+#include "data/PgConnection.h"
+#include "data/SchoolCopy.h"
 #include "data/WriteTarget.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <filesystem>
 #include <sqlite3.h>
 #include <system_error>
@@ -43,6 +47,12 @@ QString DatabaseCopy::snapshot(Connection &source, const QString &dest) {
         throw DbError(QStringLiteral("Az adatbázis nincs megnyitva."));
     const QString temp = tempBeside(dest);
     QFile::remove(temp);
+    if (source.isServer()) {
+        // A server database is no file to copy: its rows go into a new file under this installation's
+        // strongest key, checked row for row against the server.
+        SchoolCopy::copy(AppData::current(), source.path(), temp);
+        return temp;
+    }
     try {
         Connection target;
         target.create(temp, source.key());
@@ -86,7 +96,13 @@ QString DatabaseCopy::backupName(const QString &database) {
 
 QString DatabaseCopy::stage(const QString &source, const QString &target, const QByteArray &key) {
     const QByteArray sourceKey = check(source);
-    const QString temp = tempBeside(target);
+    // A server database takes the copy's rows in replace(), in one transaction; until then the copy waits
+    // in the temporary folder, as it waits beside a file.
+    const QString temp =
+        PgConnection::isUri(target)
+            ? QDir::temp().filePath(
+                  QStringLiteral("lorvanto-%1.visszaallitas").arg(QCoreApplication::applicationPid()))
+            : tempBeside(target);
     QFile::remove(temp);
     if (!QFile::copy(source, temp)) {
         QFile::remove(temp);
@@ -110,5 +126,10 @@ QString DatabaseCopy::stage(const QString &source, const QString &target, const 
 }
 
 void DatabaseCopy::replace(const QString &staged, const QString &target) {
+    if (PgConnection::isUri(target)) {
+        const auto removed = qScopeGuard([&staged] { QFile::remove(staged); });
+        SchoolCopy::restore(AppData::current(), staged, target);
+        return;
+    }
     moveOver(staged, target);
 }

@@ -144,9 +144,13 @@ private:
     Connection &m_c;
 };
 
-QList<SchoolCopy::Table> copyInto(Connection &from, Connection &to, bool newFile) {
+QList<SchoolCopy::Table> copyInto(Connection &from, Connection &to, bool newFile, bool replace) {
     Snapshot snapshot(from);
     Transaction t(to);
+    if (replace) {
+        for (const QString &table : Schema::tableNames())
+            to.exec(QStringLiteral("DELETE FROM %1").arg(table));
+    }
     prepareTarget(to, newFile);
     QList<SchoolCopy::Table> tables;
     for (const QString &table : Schema::tableNames()) {
@@ -171,7 +175,10 @@ QList<SchoolCopy::Table> copyInto(Connection &from, Connection &to, bool newFile
 
 } // namespace
 
-QList<SchoolCopy::Table> SchoolCopy::copy(const AppData &keys, const QString &from, const QString &to) {
+namespace {
+
+QList<SchoolCopy::Table> copyOrReplace(const AppData &keys, const QString &from, const QString &to,
+                                       bool replace) {
     if (sameDatabase(from, to))
         throw DbError(QStringLiteral("A forrás és a cél ugyanaz az adatbázis."));
     Connection source;
@@ -192,7 +199,7 @@ QList<SchoolCopy::Table> SchoolCopy::copy(const AppData &keys, const QString &fr
         } else {
             keys.openWithKeys(target, to);
         }
-        QList<Table> tables = copyInto(source, target, newFile);
+        QList<SchoolCopy::Table> tables = copyInto(source, target, newFile, replace);
         target.close();
         if (newFile && !QFile::rename(made, to))
             throw DbError(QStringLiteral("Az adatbázisfájl nem hozható létre itt: %1").arg(to));
@@ -203,4 +210,14 @@ QList<SchoolCopy::Table> SchoolCopy::copy(const AppData &keys, const QString &fr
             QFile::remove(made);
         throw;
     }
+}
+
+} // namespace
+
+QList<SchoolCopy::Table> SchoolCopy::copy(const AppData &keys, const QString &from, const QString &to) {
+    return copyOrReplace(keys, from, to, false);
+}
+
+QList<SchoolCopy::Table> SchoolCopy::restore(const AppData &keys, const QString &from, const QString &to) {
+    return copyOrReplace(keys, from, to, true);
 }

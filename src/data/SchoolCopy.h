@@ -21,5 +21,7 @@ struct Table {
 // source before it commits; the counters of the keys go on past the source's, so a new row never takes a
 // key the school has used. Throws DbError; nothing is written then. The source is only read.
 QList<Table> copy(const AppData &keys, const QString &from, const QString &to);
+// The same into a database that holds a school already: its rows are replaced in the same one transaction.
+QList<Table> restore(const AppData &keys, const QString &from, const QString &to);
 
 } // namespace SchoolCopy

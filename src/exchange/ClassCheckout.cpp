@@ -206,6 +206,11 @@ bool ClassCheckout::hasClassesOut() {
 
 QString ClassCheckout::takeCheckoutCopy(const QString &path) {
     AppData &app = AppData::current();
+    // A server holds the whole school for everybody: one teacher's copy must not take its place.
+    if (app.devDB.isOpen() && app.devDB.connection().isServer())
+        throw DbError(QStringLiteral("A kiszolgálón lévő iskolai adatbázis helyére nem vehető át egy "
+                                     "kiexportált osztály másolata. A másolatot a tanító gépén, saját "
+                                     "adatbázisfájlba vegye át."));
     if (app.devDB.isOpen() && hasClassesOut())
         throw DbError(QStringLiteral("Ebből az adatbázisból osztályok vannak kiexportálva, ezért nem "
                                      "cserélhető le egy kiexportált osztály másolatára."));

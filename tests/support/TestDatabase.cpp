@@ -44,8 +44,8 @@ bool TestDatabase::onServer() {
     return g_onServer;
 }
 
-TestDatabase::TestDatabase(const QByteArray &schoolKey) {
-    if (g_onServer) {
+TestDatabase::TestDatabase(const QByteArray &schoolKey, bool server) {
+    if (server) {
         const PgTestDatabase pg;
         if (!pg.error().isEmpty())
             qFatal("%s", qPrintable(pg.error()));
@@ -61,11 +61,14 @@ TestDatabase::TestDatabase(const QByteArray &schoolKey) {
         m_app->databaseSettings.keyEnvironment = DatabaseKey::settingsLine(schoolKey);
     AppData::setCurrent(m_app.get());
     m_app->programDir = m_dir.path();
+    if (server) // named as on the command line; a file is where the program looks first
+        m_app->databaseOverride = m_path;
     m_app->openDatabase(m_path);
-    if (g_onServer) {
+    if (server) {
         // The checks of the tests join values with the file engine's group_concat; the server gets one.
         db().connection().exec(QStringLiteral(
-            "CREATE FUNCTION gc_step(acc text, v anyelement, sep text) RETURNS text LANGUAGE sql IMMUTABLE AS "
+            "CREATE FUNCTION gc_step(acc text, v anyelement, sep text) RETURNS text LANGUAGE sql IMMUTABLE "
+            "AS "
             "$$SELECT CASE WHEN v IS NULL THEN acc WHEN acc IS NULL THEN v::text ELSE acc || sep || v::text "
             "END$$; CREATE AGGREGATE group_concat(anyelement, text) (SFUNC = gc_step, STYPE = text); "
             "CREATE FUNCTION gc_step1(acc text, v anyelement) RETURNS text LANGUAGE sql IMMUTABLE AS "
@@ -82,6 +85,7 @@ TestDatabase::~TestDatabase() {
 std::unique_ptr<AppData> TestDatabase::secondProgram() {
     auto other = std::make_unique<AppData>();
     other->programDir = m_dir.path();
+    other->databaseOverride = m_app->databaseOverride;
     other->databaseSettings = m_app->databaseSettings;
     other->openDatabase(m_path);
     return other;

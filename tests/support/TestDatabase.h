@@ -19,7 +19,8 @@ public:
     static bool onServer();
 
     // With a school key (raw bytes) the file is made under it, and the program is given it.
-    explicit TestDatabase(const QByteArray &schoolKey = {});
+    // With server, a fresh database on the run's server, whichever pass runs.
+    explicit TestDatabase(const QByteArray &schoolKey = {}, bool server = onServer());
     ~TestDatabase();
 
     QString path() const { return m_path; }
