@@ -170,7 +170,7 @@ int rekeyDatabase(int argc, char **argv, const Options &o) {
         std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
     KeyChange::Result r;
     try {
-        if (!QFileInfo(o.rekey).isFile())
+        if (!PgConnection::isUri(o.rekey) && !QFileInfo(o.rekey).isFile())
             throw DatabaseMissing(o.rekey);
         r = KeyChange::convert(o.rekey, data.databaseKeys());
     } catch (const DbError &e) {

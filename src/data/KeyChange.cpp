@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DatabaseCopy.h"
 #include "data/DbError.h"
+#include "data/PgConnection.h"
 #include "data/WriteTarget.h"
 
 #include <QDir>
@@ -22,6 +23,11 @@ QString nothingChanged() {
 } // namespace
 
 KeyChange::Result KeyChange::convert(const QString &path, const QList<DatabaseKey::Key> &keys) {
+    // A server database is kept safe by its server (logins, the disk's own encryption): it has no key here.
+    if (PgConnection::isUri(path))
+        throw DbError(QStringLiteral("A kiszolgálón lévő adatbázisnak nincs titkosító kulcsa, ezért nem is "
+                                     "titkosítható újra; a védelméről a kiszolgáló gondoskodik.") +
+                      nothingChanged());
     Connection c;
     const DatabaseKey::Key old =
         DatabaseKey::openFirst(path, keys, [&](const QByteArray &key) { c.open(path, key); });

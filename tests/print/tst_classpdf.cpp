@@ -258,6 +258,14 @@ void tst_classpdf::copyDatabase() {
         QVERIFY2(copied == 0 && told.contains(parts), qPrintable(told));
     }
     QCOMPARE(everyRow(back), rows);
+    // The class's register sheets print from the server as from the file.
+    const QString pdf = dir.filePath(QStringLiteral("szerver.pdf"));
+    const auto [printed, said] =
+        runProgram({QStringLiteral("--database"), pg.uri(), QStringLiteral("--print-pdf"),
+                    QStringLiteral("--class"), QString::number(f.osz), pdf, QStringLiteral("register")});
+    QVERIFY2(printed == 0, qPrintable(said));
+    QCOMPARE(namesInPageOrder(PdfText::read(pdf), f.givenNames),
+             f.expected(PrintOptions::Document::RegisterSheet).first);
     const QString onServer = everyRow(pg.uri());
     QCOMPARE(copy(f.t.path(), pg.uri()).first, 1);
     QCOMPARE(everyRow(pg.uri()), onServer);
