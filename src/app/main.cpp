@@ -98,6 +98,16 @@ Options parse(int argc, char **argv) {
     return o;
 }
 
+// The database and the keys named on the command line and in the settings; a settings file that cannot be
+// read is told on the error output and left out.
+void readSettings(AppData &data, const Options &o) {
+    data.databaseOverride = o.database;
+    data.keyFile = o.keyFile;
+    data.databaseSettings = ProgramFiles::readDatabaseSettings();
+    for (const QString &problem : data.databaseSettings.problems)
+        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+}
+
 // The key's settings line goes to standard output alone, so that it can be taken as it is; everything else
 // to the error output.
 void printKeyLine(const QByteArray &raw) {
@@ -139,10 +149,7 @@ int createDatabase(int argc, char **argv, const Options &o) {
 int copyDatabase(int argc, char **argv, const Options &o) {
     QCoreApplication app(argc, argv);
     AppData data;
-    data.keyFile = o.keyFile;
-    data.databaseSettings = ProgramFiles::readDatabaseSettings();
-    for (const QString &problem : data.databaseSettings.problems)
-        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+    readSettings(data, o);
     QList<SchoolCopy::Table> tables;
     try {
         tables = SchoolCopy::copy(data, o.copyFrom, o.copyTo);
@@ -164,10 +171,7 @@ int copyDatabase(int argc, char **argv, const Options &o) {
 int rekeyDatabase(int argc, char **argv, const Options &o) {
     QCoreApplication app(argc, argv);
     AppData data;
-    data.keyFile = o.keyFile;
-    data.databaseSettings = ProgramFiles::readDatabaseSettings();
-    for (const QString &problem : data.databaseSettings.problems)
-        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+    readSettings(data, o);
     KeyChange::Result r;
     try {
         if (!PgConnection::isUri(o.rekey) && !QFileInfo(o.rekey).isFile())
@@ -200,11 +204,7 @@ int printPdf(int argc, char **argv, const Options &o) {
         return 2;
     }
     AppData data;
-    data.databaseOverride = o.database;
-    data.keyFile = o.keyFile;
-    data.databaseSettings = ProgramFiles::readDatabaseSettings();
-    for (const QString &problem : data.databaseSettings.problems)
-        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+    readSettings(data, o);
     try {
         data.openDatabase(modSub::GetDatabasePath());
         if (o.printClass) {
