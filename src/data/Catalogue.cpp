@@ -62,7 +62,7 @@ QList<CommandDef> build(const Entry *entries, size_t n) {
 // sub-competencies alphabetically in Hungarian, keys settling equal names.
 #define PRINT_ORDER                                                                                          \
     " ORDER BY ATARGY.ata_id, KMPBANK.kpb_nev COLLATE HU, KMPBANK.kpb_id, ALKMPBANK.akb_nev COLLATE HU, "    \
-    "ALKMPBANK.akb_id"
+    "ALKMPBANK.akb_id, ERTRESZ.esz_id"
 
 // Lookups by name compare text without regard to case (HU_NOCASE folds accented letters too); lists of
 // names shown to people are in Hungarian alphabetical order (HU).

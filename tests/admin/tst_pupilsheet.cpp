@@ -373,5 +373,5 @@ void tst_pupilsheet::dates() {
     QCOMPARE(PupilSheet::toDate(cell, date1904).toDate(), expected);
 }
 
-QTEST_GUILESS_MAIN(tst_pupilsheet)
+LORVANTO_TEST_BOTH_ENGINES(tst_pupilsheet)
 #include "tst_pupilsheet.moc"

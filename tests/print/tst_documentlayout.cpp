@@ -648,5 +648,5 @@ void tst_documentlayout::pdfEndToEnd() {
     }
 }
 
-QTEST_MAIN(tst_documentlayout)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_documentlayout)
 #include "tst_documentlayout.moc"

@@ -328,5 +328,5 @@ void tst_textpieces::readDataSetOfMissingRating() {
     QVERIFY_THROWS_EXCEPTION(PrintError, PrintData::read(t.app().devPrint, r.ertId, r.tanId + 1));
 }
 
-QTEST_MAIN(tst_textpieces)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_textpieces)
 #include "tst_textpieces.moc"

@@ -141,7 +141,8 @@ void tst_login::firstLoginSetsPassword() {
     QVERIFY(!auth.isVisible());
     QVERIFY(auth.menuWindow());
     QVERIFY(auth.menuWindow()->isVisible());
-    QCOMPARE(auth.menuWindow()->windowTitle(), QStringLiteral("Lorvanto - Igazgató"));
+    QCOMPARE(auth.menuWindow()->windowTitle().section(QStringLiteral(" - "), 0, 1),
+             QStringLiteral("Lorvanto - Igazgató"));
     QVERIFY(auth.IsAdmin());
     QCOMPARE(auth.currentUser().toString(QStringLiteral("usr_login")), QStringLiteral("igazgato"));
     QVERIFY(AppData::current().login.loggedIn);
@@ -235,7 +236,8 @@ void tst_login::firstPasswordWindowActsOnItsOwnUser() {
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT log_usr_id FROM LOG WHERE log_megj='Jelszo letrehozasa'"))
                  .toLongLong(),
              bela);
-    QCOMPARE(auth.menuWindow()->windowTitle(), QStringLiteral("Lorvanto - Nagy Béla"));
+    QCOMPARE(auth.menuWindow()->windowTitle().section(QStringLiteral(" - "), 0, 1),
+             QStringLiteral("Lorvanto - Nagy Béla"));
 }
 
 void tst_login::igazgatoNeverDoubled_data() {
@@ -254,12 +256,12 @@ void tst_login::igazgatoNeverDoubled() {
         other = std::thread([path = m_db->path(), &added] {
             Connection c;
             c.open(path, databaseKey());
-            c.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            c.begin();
             c.exec(QStringLiteral("INSERT INTO USERS (usr_nev, usr_login, usr_beosztas, usr_admin_rights) "
                                   "VALUES ('Igazgató', 'igazgato', 'Igazgató', 1)"));
             added.set_value();
             std::this_thread::sleep_for(std::chrono::seconds(3));
-            c.exec(QStringLiteral("COMMIT"));
+            c.commit();
         });
         added.get_future().wait();
     } else {
@@ -344,7 +346,8 @@ void tst_login::goodPasswordLogsIn() {
     login(auth, QStringLiteral("ANNA"), QStringLiteral("titok"));
     QVERIFY(!auth.isVisible());
     QVERIFY(auth.menuWindow()->isVisible());
-    QCOMPARE(auth.menuWindow()->windowTitle(), QStringLiteral("Lorvanto - Kiss Anna"));
+    QCOMPARE(auth.menuWindow()->windowTitle().section(QStringLiteral(" - "), 0, 1),
+             QStringLiteral("Lorvanto - Kiss Anna"));
     QVERIFY(!auth.IsAdmin());
     QCOMPARE(auth.txtPassword->text(), QString());
     const Recordset log = m_db->db().run(QStringLiteral("getAllLog"));
@@ -455,7 +458,8 @@ void tst_login::logoutReturnsToLoginAndAnotherUserGetsHisMenus() {
 
     login(auth, QStringLiteral("anna"), QStringLiteral("titok"));
     menu = auth.menuWindow();
-    QCOMPARE(menu->windowTitle(), QStringLiteral("Lorvanto - Kiss Anna"));
+    QCOMPARE(menu->windowTitle().section(QStringLiteral(" - "), 0, 1),
+             QStringLiteral("Lorvanto - Kiss Anna"));
     QVERIFY(!menu->mnuAdmin->menuAction()->isVisible());
     QVERIFY(!menu->mnuSeasons->isVisible());
     QVERIFY(!auth.IsAdmin());
@@ -538,5 +542,5 @@ void tst_login::foreignDatabase() {
     QVERIFY(check.readAll().startsWith("Ez csak egy szövegfájl"));
 }
 
-QTEST_MAIN(tst_login)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_login)
 #include "tst_login.moc"

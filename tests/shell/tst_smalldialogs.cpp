@@ -224,5 +224,5 @@ void tst_smalldialogs::inputAnswers() {
     }
 }
 
-QTEST_MAIN(tst_smalldialogs)
+LORVANTO_TEST_BOTH_ENGINES_GUI(tst_smalldialogs)
 #include "tst_smalldialogs.moc"
