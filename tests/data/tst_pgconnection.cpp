@@ -4,7 +4,6 @@
 #include "data/DbError.h"
 #include "data/PgConnection.h"
 
-#include <QCollator>
 #include <QDateTime>
 #include <QTest>
 
@@ -16,7 +15,6 @@ private slots:
     void passwordInUriRefused();
     void valuesKeepTheirTypes();
     void transactionsAndSavepoints();
-    void namesInHungarianOrder();
     void connectionOpensServerDatabase();
 };
 
@@ -97,27 +95,6 @@ void tst_pgconnection::transactionsAndSavepoints() {
     QVERIFY_THROWS_EXCEPTION(DbError, c.commit());
     QCOMPARE(c.transactionDepth(), 0);
     QCOMPARE(c.query(QStringLiteral("SELECT sum(v) AS s FROM t")).at(0, "s").toInt(), 4);
-}
-
-void tst_pgconnection::namesInHungarianOrder() {
-    PgTestDatabase pg;
-    REQUIRE_POSTGRES(pg);
-    PgConnection c;
-    c.open(pg.uri());
-    QStringList names = {"Zsolt",   "Írás", "alma", "Önállóság", "Ilona",
-                         "Olvasás", "Őr",   "Ábel", "ócska",     "Csaba"};
-    c.exec(QStringLiteral("CREATE TABLE t (s text)"));
-    for (const QString &n : names)
-        c.query(QStringLiteral("INSERT INTO t VALUES (?)"), {n});
-    const Recordset rs = c.query(QStringLiteral("SELECT s FROM t ORDER BY s COLLATE \"hu-HU-x-icu\""));
-    QStringList got;
-    for (int i = 0; i < rs.count(); ++i)
-        got << rs.at(i, "s").toString();
-    QCollator hu{QLocale(QLocale::Hungarian, QLocale::Hungary)};
-    hu.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(names.begin(), names.end(),
-              [&](const QString &a, const QString &b) { return hu.compare(a, b) < 0; });
-    QCOMPARE(got, names);
 }
 
 void tst_pgconnection::connectionOpensServerDatabase() {
