@@ -331,23 +331,14 @@ QString Connection::description() const {
 }
 
 void Connection::verify() {
-    if (m_pg) {
-        verifyTables(query(QStringLiteral("SELECT upper(table_name) AS name FROM information_schema.tables "
-                                          "WHERE table_schema = current_schema()")));
-        return;
+    if (!m_pg) {
+        // The engine names the result column differently between versions: read the first one.
+        const Recordset check = query(QStringLiteral("PRAGMA quick_check"));
+        const QString result = check.count() ? check.at(0, check.columns().value(0)).toString() : QString();
+        if (check.count() != 1 || result != QLatin1String("ok"))
+            throw DbError(QStringLiteral("Az adatbázisfájl megsérült (%1).").arg(result), SQLITE_CORRUPT);
     }
-    // The engine names the result column differently between versions: read the first one.
-    const Recordset check = query(QStringLiteral("PRAGMA quick_check"));
-    const QString result = check.count() ? check.at(0, check.columns().value(0)).toString() : QString();
-    if (check.count() != 1 || result != QLatin1String("ok"))
-        throw DbError(QStringLiteral("Az adatbázisfájl megsérült (%1).").arg(result), SQLITE_CORRUPT);
-    verifyTables(query(QStringLiteral("SELECT upper(name) AS name FROM sqlite_master WHERE type='table'")));
-}
-
-void Connection::verifyTables(const Recordset &tables) {
-    QStringList present;
-    for (int i = 0; i < tables.count(); ++i)
-        present << tables.at(i, QStringLiteral("name")).toString();
+    const QStringList present = tables();
     QStringList missing;
     for (const QString &t : Schema::tableNames())
         if (!present.contains(t))
@@ -357,6 +348,17 @@ void Connection::verifyTables(const Recordset &tables) {
                           .arg(m_pg ? QStringLiteral("Az adatbázis") : QStringLiteral("A fájl"),
                                missing.join(QStringLiteral(", "))),
                       SQLITE_NOTADB);
+}
+
+QStringList Connection::tables() {
+    const Recordset rs =
+        query(m_pg ? QStringLiteral("SELECT upper(table_name) AS name FROM information_schema.tables WHERE "
+                                    "table_schema = current_schema()")
+                   : QStringLiteral("SELECT upper(name) AS name FROM sqlite_master WHERE type='table'"));
+    QStringList names;
+    for (int i = 0; i < rs.count(); ++i)
+        names << rs.at(i, QStringLiteral("name")).toString();
+    return names;
 }
 
 void Connection::close() {

@@ -94,9 +94,10 @@ public:
     void check(int rc, const char *what = nullptr) const;
     // Throws DbError when the file misses any table of the program or fails the engine's quick check.
     void verify();
+    // The names of the tables the database holds, in capitals, on either engine.
+    QStringList tables();
 
 private:
-    void verifyTables(const Recordset &tables);
     void openHandle(const QString &path, const QByteArray &key, int flags);
 
     sqlite3 *m_db = nullptr;

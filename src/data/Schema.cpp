@@ -230,9 +230,7 @@ void createOnServer(const QString &uri) {
     Connection c;
     c.open(uri, QByteArray(), false);
     Transaction t(c);
-    const Recordset tables = c.query(QStringLiteral(
-        "SELECT count(*) AS n FROM information_schema.tables WHERE table_schema = current_schema()"));
-    if (tables.at(0, QStringLiteral("n")).toLongLong() > 0)
+    if (!c.tables().isEmpty())
         throw DbError(QStringLiteral("A(z) „%1” adatbázis nem üres, nem írok bele.").arg(uri));
     fill(c);
     t.commit();

@@ -99,12 +99,9 @@ qint64 copyRows(Connection &from, Connection &to, const QString &table, const QS
 void prepareTarget(Connection &c, bool newFile) {
     bool none = newFile;
     if (c.isServer()) {
-        const Recordset present = c.query(QStringLiteral("SELECT upper(table_name) AS name FROM "
-                                                         "information_schema.tables WHERE table_schema = "
-                                                         "current_schema()"));
         QStringList missing = Schema::tableNames();
-        for (int i = 0; i < present.count(); ++i)
-            missing.removeAll(present.at(i, QStringLiteral("name")).toString());
+        for (const QString &present : c.tables())
+            missing.removeAll(present);
         none = missing.size() == Schema::tableNames().size();
         if (!none && !missing.isEmpty())
             throw DbError(QStringLiteral("A cél adatbázisban a program tábláinak csak egy része van meg "
