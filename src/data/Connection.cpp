@@ -295,13 +295,14 @@ void Connection::open(const QString &path, const QByteArray &key, bool verifyFil
         m_path = path;
         m_lastInsert.clear();
         m_depth = 0;
-        if (verifyFile) {
-            try {
+        try {
+            // A user waits for the others' locks as long as on the shared file, then is told it is busy.
+            setBusyTimeout(int(kBusyTimeoutMs));
+            if (verifyFile)
                 verify();
-            } catch (...) {
-                close();
-                throw;
-            }
+        } catch (...) {
+            close();
+            throw;
         }
         return;
     }

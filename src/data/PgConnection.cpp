@@ -33,8 +33,6 @@ enum : Oid {
 
 // The advisory lock every writing transaction takes first; it belongs to this program's database only.
 constexpr qint64 kWriterLock = 0x4c6f7276616e746f; // "Lorvanto"
-// How long a user waits for the others' locks before he is told that the database is busy.
-constexpr int kLockWaitMs = 8000;
 
 QString explain(const QString &state) {
     if (state.startsWith(QLatin1String("08")))
@@ -284,11 +282,8 @@ void PgConnection::open(const QString &uri) {
     m_depth = 0;
     try {
         // Texts are UTF-8 and dates ISO whatever the server's defaults; bytes come as hex.
-        // A user waits for the others' locks as long as on the shared file, then is told it is busy.
         exec(QStringLiteral("SET client_encoding = 'UTF8'; SET DateStyle = 'ISO, YMD'; "
-                            "SET bytea_output = 'hex'; SET client_min_messages = 'warning'; "
-                            "SET lock_timeout = %1")
-                 .arg(kLockWaitMs));
+                            "SET bytea_output = 'hex'; SET client_min_messages = 'warning'"));
     } catch (...) {
         close();
         throw;
